@@ -1,0 +1,22 @@
+#pragma once
+// The materials database: start-up (working file from the shipped archive), the one connection
+// and the opening of recordsets on table Legno.
+#include "platform/data/Data.h"
+
+#include <QString>
+#include <memory>
+
+// Program-wide state of the materials database.
+extern QString PercorsoDbMateriali;                    // working database; "" after a failed opening
+extern QString PercorsoArchivioDef;                    // shipped archive beside the program
+extern std::shared_ptr<data::Connection> CnMateriali;  // the one connection, or none
+
+void InizializzaDatabaseMateriali();
+void ImpostaPercorsoArchivio();
+void ApriDatabaseMateriali();
+void ChiudiDatabaseMateriali();
+
+// Opens sql as a static recordset sorted on Numero into rs and sets errore to "". On failure rs is
+// left untouched and errore holds "Errore N." + number + " nella lettura del Database." + LF LF +
+// description.
+void ApriRecordset(std::shared_ptr<data::Recordset>& rs, const QString& sql, QString& errore);

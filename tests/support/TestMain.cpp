@@ -1,0 +1,27 @@
+// The one main of every test executable: a fixed locale, a named application, quiet logging, the
+// offscreen platform, and settings and data folders of its own so that no test touches the user's.
+#include <QApplication>
+#include <QLocale>
+#include <QLoggingCategory>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include "platform/ui/Ui.h"
+
+#include <cstdlib>
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QTemporaryDir home;
+    qputenv("XDG_CONFIG_HOME", (home.path() + "/config").toLocal8Bit());
+    qputenv("XDG_DATA_HOME", (home.path() + "/data").toLocal8Bit());
+    qputenv("XDG_CACHE_HOME", (home.path() + "/cache").toLocal8Bit());
+    QLoggingCategory::setFilterRules("*.debug=false\nqt.*=false");
+    QApplication app(argc, argv);
+    QCoreApplication::setOrganizationName("Tecnavo");
+    QCoreApplication::setApplicationName("Capreo2018");
+    ui::SetAppTitle("Tecnavo");
+    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
