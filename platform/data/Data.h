@@ -13,6 +13,7 @@ enum CursorType : int { adOpenForwardOnly = 0, adOpenKeyset = 1, adOpenDynamic =
 enum LockType : int { adLockReadOnly = 1, adLockPessimistic = 2, adLockOptimistic = 3 };
 enum CommandType : int { adCmdText = 1 };
 enum AffectEnum : int { adAffectCurrent = 1 };
+enum PositionEnum : long { adPosUnknown = -1, adPosBOF = -2, adPosEOF = -3 };
 
 class Connection {
 public:
@@ -48,9 +49,12 @@ class Recordset;
 class Field {
 public:
     QString Name() const;
-    // Null QVariant for a null field or no current row.
+    // Null QVariant for a null field or no current row. Integers come as qlonglong, other
+    // numbers as double, text as QString. During an edit, the value written last.
     QVariant Value() const;
-    // A numeric field written as text (" 2.5") holds that number.
+    // Starts an edit of the current row when none is pending. A numeric field written as text
+    // (" 2.5": point as decimal separator, blanks allowed) holds that number; text that is no
+    // number makes the Update fail, and nothing of the row is written.
     void Value(const QVariant& v);
 
 private:
@@ -73,30 +77,46 @@ public:
     int State() const;
     void Close();
 
-    // Rows that the filter lets through; -1 when closed is not used: closed raises an error.
+    // Rows that the filter lets through, deleted rows not counted. A closed recordset raises an
+    // error here and in every other operation but State, FieldCount (0) and Open.
     long RecordCount() const;
     bool BOF() const;
-    bool EOF() const;
+    // The design's EOF; C's EOF macro takes that name.
+    bool EOF_() const;
     void MoveFirst();
     void MoveLast();
     void MoveNext();
     void MovePrevious();
 
+    // 1-based position of the current row among the rows shown; adPosBOF / adPosEOF off them.
+    // Setting it makes that row current (error for a position outside 1..RecordCount).
+    long AbsolutePosition() const;
+    void AbsolutePosition(long position);
+    // A field of the row at a 1-based position, without moving: what a grid paints.
+    QVariant ValueAt(long position, int field) const;
+
     int FieldCount() const;
     Field Fields(int index);
     Field Fields(const QString& name);
 
+    // "Numero", "Numero DESC, Classe": ascending unless DESC; moves to the first row.
     QString Sort() const;
     void Sort(const QString& fieldList);
     QString Filter() const;
     // "" clears; "Descrizione like 'prefix%'" keeps rows whose description begins with prefix
-    // (case-insensitive, accents included; '' inside the quotes stands for one apostrophe).
+    // (case-insensitive, accents included; '' inside the quotes stands for one apostrophe; '%'
+    // and '*' match any run of characters, '_' only itself). Moves to the first row. Anything
+    // else raises an error and leaves the filter as it was.
     void Filter(const QString& criteria);
 
     // The current row's identity, valid across recordsets on the same table.
     QVariant Bookmark() const;
     void Bookmark(const QVariant& bookmark);
 
+    // Update and Delete reach the file at once, each in a transaction of its own. Update fails
+    // (and writes nothing) when another recordset changed or deleted the row since it was read;
+    // Delete fails when the row is no longer in the file. A deleted row stays current until the
+    // next move; moving, sorting or filtering with an edit pending updates first.
     void AddNew();
     void Update();
     void CancelUpdate();
