@@ -30,4 +30,7 @@ void DistruggiOggettiCalcolo();
 void NuovoNodo(QString& TipoNodo);
 void MostraNodo(Integer& nNodo);
 void SelezionaTesto(QLineEdit* box);
+// The platform's report of an error that no procedure handles: "Errore di run-time 'N':" and the
+// description, with the critical icon.
+void MostraErroreDiSistema(long numero, const QString& descrizione);
 void ApriDocumento(QString& documento);

@@ -25,8 +25,10 @@ public:
     virtual void SetProperty(std::string_view name, const Variant& value) = 0;
 };
 
-// Converting readers of a Variant, for callers that fetch by name. Numbers convert among themselves;
-// anything else raises error 13.
+// Converting readers of a Variant, for callers that fetch by name. Numbers convert among themselves
+// (Empty counts as 0, True as -1; AsLong rounds halves to even and raises 6 beyond its range);
+// AsString also takes a number (CStr) and Empty (""); AsObject takes Empty as no object.
+// Anything else raises error 13.
 float AsSingle(const Variant& v);
 std::int32_t AsLong(const Variant& v);
 std::string AsString(const Variant& v);

@@ -1,0 +1,180 @@
+#include "app/ModuloCapreo.h"
+
+#include "app/frmMain.h"
+#if CAPREO_HAVE_FRMNODI
+#include "app/frmNodi.h"
+#endif
+#include "materials/modLignar2_Gen.h"
+#include "platform/basic/Error.h"
+#include "platform/component/Component.h"
+#include "platform/ui/Files.h"
+#include "platform/ui/Ui.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
+#include <cmath>
+#include <exception>
+
+using namespace QOR_TRBNS18;
+
+std::shared_ptr<_clsGenVerNodi> GenVerNodi;
+std::shared_ptr<_clsNodo> NodoCorrente;
+Single PiGrecoSingolo = 0;
+QPointer<frmNodi> FormNodo;
+
+const QString IndirizzoHelp = QStringLiteral("https://tecnavo.example/capreo2018/help");
+
+namespace {
+QPointer<frmMain> istanzaMain;
+
+// Sets the pointer back to the default whichever way the procedure leaves.
+struct RipristinaPuntatore {
+    ~RipristinaPuntatore() { ui::SetMousePointer(ui::vbDefault); }
+};
+} // namespace
+
+void MostraErroreDiSistema(long numero, const QString& descrizione) {
+    ui::MsgBox(QStringLiteral("Errore di run-time '") + basic::CStr(static_cast<long long>(numero)) +
+                   QStringLiteral("':") + QChar(10) + QChar(10) + descrizione,
+               ui::vbOKOnly + ui::vbCritical);
+}
+
+frmMain* MainForm() {
+    if (!istanzaMain) istanzaMain = new frmMain;
+    return istanzaMain;
+}
+
+bool Main() {
+    PiGrecoSingolo = static_cast<Single>(std::atan(1.0) * 4);
+    InizializzaDatabaseMateriali();
+    MainForm()->show(); // its load step runs before the show returns
+    try {
+        CreaOggettiCalcolo();
+    } catch (const platform::Error& e) {
+        MostraErroreDiSistema(e.number(), QString::fromStdString(e.description()));
+        return false;
+    } catch (const std::exception& e) {
+        MostraErroreDiSistema(platform::err::CannotCreateObject, QString::fromLocal8Bit(e.what()));
+        return false;
+    }
+    return true;
+}
+
+void CreaOggettiCalcolo() {
+    GenVerNodi = component::CreateObjectAs<_clsGenVerNodi>(ProgIdGenVerNodi);
+    NodoCorrente = component::CreateObjectAs<_clsNodo>(ProgIdNodo);
+}
+
+void DistruggiOggettiCalcolo() {
+    try {
+        GenVerNodi.reset();
+    } catch (...) {
+    }
+    try {
+        NodoCorrente.reset();
+    } catch (...) {
+    }
+    FormNodo.clear();
+}
+
+void NuovoNodo(QString& TipoNodo) {
+#if CAPREO_HAVE_FRMNODI
+    // Without the engine object there is nobody to create the joint: an error, not a crash.
+    if (!GenVerNodi) platform::Raise(platform::err::ObjectNotSet);
+    auto* finestra = new frmNodi;
+    FormNodo = finestra;
+    QMdiSubWindow* cornice = MainForm()->mdiArea()->addSubWindow(finestra);
+    // A joint window that closes itself ("Esci") takes its frame along instead of leaving it empty.
+    // Queued: when the frame itself is the one closing, it is gone by then and nothing happens.
+    QObject::connect(finestra, &QObject::destroyed, cornice, &QMdiSubWindow::close, Qt::QueuedConnection);
+    try {
+        std::string tipo = TipoNodo.toStdString();
+        GenVerNodi->CreaNodo(tipo);
+        const auto nodi = GenVerNodi->Nodi();
+        NodoCorrente = nodi->ItemAs<_clsNodo>(nodi->Count());
+        Integer numero = basic::CInt(GenVerNodi->Nodi()->Count());
+        MostraNodo(numero);
+    } catch (...) {
+        delete cornice; // a window that never showed its joint must not linger hidden
+        throw;
+    }
+    cornice->show();
+    finestra->show();
+#else
+    (void)TipoNodo;
+#endif
+}
+
+void MostraNodo(Integer& nNodo) {
+#if CAPREO_HAVE_FRMNODI
+    FormNodo->compilaTextDatiNodo(nNodo);
+    FormNodo->lblNodoCorrente->setText(basic::CStr(nNodo));
+#else
+    (void)nNodo;
+#endif
+}
+
+void SelezionaTesto(QLineEdit* box) {
+    if (!box) return;
+    box->setFocus();
+    box->setSelection(0, static_cast<int>(box->text().size()));
+}
+
+void ApriDocumento(QString& documento) {
+    RipristinaPuntatore ripristina;
+    ui::SetMousePointer(ui::vbHourglass);
+    ui::DoEvents();
+
+    const bool fileLocale = !(documento.left(4) == QStringLiteral("http") || documento.left(6) == QStringLiteral("mailto"));
+    if (fileLocale) {
+        QString trovato;
+        try {
+            trovato = files::Dir(documento);
+        } catch (...) {
+        }
+        if (trovato.isEmpty()) {
+            ui::Beep();
+            ui::MsgBox(QStringLiteral("Il file specificato:") + QChar(10) + documento + QChar(10) +
+                           QStringLiteral("Non esiste nell'Archivio Server."),
+                       ui::vbOKOnly);
+            return;
+        }
+    }
+
+    long risultato = 0;
+    bool errore = false;
+    try {
+        risultato = ui::ShellExecute(MainForm(), QStringLiteral("open"), documento, nullptr, files::AppPath(), 5);
+    } catch (...) {
+        errore = true;
+    }
+    if (errore)
+        ui::MsgBox(QStringLiteral("Impossibile aprire il file associato.") + QChar(10) +
+                       QStringLiteral("Nessun Programma installato in Windows è in grado di aprire il file suddetto."),
+                   ui::vbOKOnly);
+    if (risultato <= 32) {
+        QString messaggio;
+        switch (risultato) {
+        case 2: messaggio = QStringLiteral("File non trovato."); break;
+        case 3: messaggio = QStringLiteral("Percorso non trovato"); break;
+        case 5: messaggio = QStringLiteral("Accesso negato"); break;
+        case 8: messaggio = QStringLiteral("Memoria insufficiente per aprire il file"); break;
+        case 11: messaggio = QStringLiteral("Invalid EXE file or error in EXE image"); break;
+        case 26: messaggio = QStringLiteral("A sharing violation occurred"); break;
+        case 27: messaggio = QStringLiteral("Incomplete or invalid file association"); break;
+        case 28: messaggio = QStringLiteral("DDE Time out"); break;
+        case 29: messaggio = QStringLiteral("DDE transaction failed"); break;
+        case 30: messaggio = QStringLiteral("DDE busy"); break;
+        case 31:
+            messaggio = QStringLiteral("Nessun Programma installato nel PC è dedicato ad aprire file con estensione ") +
+                        documento.right(4).toUpper();
+            break;
+        case 32: messaggio = QStringLiteral("DLL not found"); break;
+        default: messaggio = QStringLiteral("Errore non individuabile nell'apertura del File"); break;
+        }
+        ui::MsgBox(messaggio, ui::vbOKOnly);
+    }
+}

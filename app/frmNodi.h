@@ -1,0 +1,166 @@
+#pragma once
+// The joint window: one window per joint, in which the user describes the joint, starts its
+// verification and reads its report. The window works on the joint whose number its label
+// lblNodoCorrente shows; apart from its controls it keeps no state of its own.
+//
+// The window spreads over several files, one per concern: frmNodi.cpp (construction, layout and
+// wiring of the controls, load/unload, buttons), frmNodi_setup.cpp (joint-type set-up, picture
+// chooser, section type, member tabs), frmNodi_lookup.cpp (material look-up), frmNodi_input.cpp
+// (typed-key filters, coefficient defaults), frmNodi_refill.cpp (refilling from the joint, report).
+#include "platform/basic/Basic.h"
+
+#include <QString>
+#include <QWidget>
+#include <array>
+#include <optional>
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QStackedWidget;
+class QTabWidget;
+class QTextEdit;
+class QTreeWidget;
+class frmNodiPicture;
+
+class frmNodi : public QWidget {
+    Q_OBJECT
+public:
+    explicit frmNodi(QWidget* parent = nullptr);
+    ~frmNodi() override;
+
+    // Empties the window, selects the joint's type and, for a joint whose members are registered,
+    // writes its inputs, members and report back. The first use of the window loads it.
+    void compilaTextDatiNodo(Integer& nn);
+
+    // Member positions run 1..6; the arrays below are indexed as designed, index 0 unused where the
+    // design starts at 1.
+    static constexpr int NumeroAste = 6;
+
+    // ---- top line and buttons ----
+    QLabel* lblTitolo = nullptr;
+    QLabel* lblNodoCorrente = nullptr;
+    QLabel* lblTipo = nullptr;
+    QComboBox* cmbTipoNodo = nullptr;
+    QPushButton* Command1 = nullptr; // "Tabella Materiali"
+    QPushButton* Command2 = nullptr; // "Help"
+    QPushButton* Command8 = nullptr; // "Verifica"
+    QPushButton* Command9 = nullptr; // "Esci"
+
+    QTabWidget* SSTab1 = nullptr; // "Dati Unione", "Relazione di Verifica", "Coefficienti Normativa"
+
+    // ---- tab "Dati Unione": the pictures ----
+    QStackedWidget* stkPicture = nullptr; // the one place shared by the chooser and the drawings
+    frmNodiPicture* PicTipoNodi = nullptr;
+    std::array<frmNodiPicture*, 4> ImgTipoUnione{};
+    std::array<frmNodiPicture*, 4> PicNodo{};
+
+    // ---- tab "Dati Unione": the joint's notch data ----
+    QGroupBox* FrameParamNodo = nullptr;
+    std::array<QLabel*, 5> lblMis{};
+    std::array<QLineEdit*, 5> txtMis{};
+    QLabel* lblReaz = nullptr;
+    QLineEdit* txtReaz = nullptr;
+    QLabel* lblLapp = nullptr;
+    QLineEdit* txtLapp = nullptr;
+
+    // ---- tab "Dati Unione": the members ----
+    std::array<QGroupBox*, NumeroAste + 1> FrameAsta{}; // 0 = the member area, k = member k
+    QStackedWidget* stkAsta = nullptr;                  // the one place of FrameAsta(1..6)
+    // Elements 0 ("Asta N.") and 3, 11, 16, 21, 26, 31 ("Tipo Sezione" of members 1..6).
+    std::array<QLabel*, 32> lblAsta{};
+    QTabWidget* SSTab2 = nullptr; // member tabs "1".."6"
+    QLineEdit* Text1 = nullptr;   // name of the member of the selected tab
+    QLineEdit* Text2 = nullptr;   // "Materiale N°"
+    QLineEdit* txtMatAsta = nullptr;
+    std::array<QComboBox*, NumeroAste + 1> ComboAsta{};
+    std::array<QLabel*, NumeroAste + 1> lblBase{};
+    std::array<QLineEdit*, NumeroAste + 1> txtBAsta{};
+    std::array<QLabel*, NumeroAste + 1> lblAltezza{};
+    std::array<QLineEdit*, NumeroAste + 1> txtHAsta{};
+    std::array<QLabel*, NumeroAste + 1> lblAngAsta{};
+    std::array<QLineEdit*, NumeroAste + 1> txtAngAsta{};
+    std::array<QLabel*, NumeroAste + 1> lblNAsta{};
+    std::array<QLineEdit*, NumeroAste + 1> txtNAsta{};
+    std::array<QTreeWidget*, NumeroAste + 1> LstMatAsta{};
+
+    // ---- tab "Relazione di Verifica" ----
+    QTextEdit* RichTextBox1 = nullptr;
+
+    // ---- tab "Coefficienti Normativa" ----
+    QGroupBox* Frame2 = nullptr;
+    QLabel* Label55 = nullptr;
+    std::array<QLabel*, 9> lblCoefMat{};
+    std::array<QLineEdit*, 9> txtCoefMat{};
+    QLabel* Label18 = nullptr;
+    std::array<QLabel*, 3> Label11{}; // element 2 used
+    std::array<QLineEdit*, 4> txtCoefCar{};
+    QGroupBox* Frame11 = nullptr;
+    std::array<QRadioButton*, 4> Option2{};
+
+    // The defaults of the coefficient boxes, by box index.
+    static QString DefaultCoefMat(int Index);
+    static QString DefaultCoefCar(int Index);
+
+    // ---- handlers ----
+    void Form_Load();
+    void Form_Unload();
+    void cmbTipoNodo_Click();
+    void ImgTipoUnione_MouseMove(int Index);
+    void ImgTipoUnione_MouseUp(int Index);
+    void PicTipoNodi_MouseMove();
+    void ComboAsta_Click(int Index);
+    void SSTab2_Click(int PreviousTab);
+    void Command1_Click();
+    void Command2_Click();
+    void Command8_Click();
+    void Command9_Click();
+    void txtMatAsta_Change();
+
+    void txtMis_KeyPress(int Index, int& KeyAscii);
+    void txtReaz_KeyPress(int& KeyAscii);
+    void txtLapp_KeyPress(int& KeyAscii);
+    void txtBAsta_KeyPress(int Index, int& KeyAscii);
+    void txtHAsta_KeyPress(int Index, int& KeyAscii);
+    void txtAngAsta_KeyPress(int Index, int& KeyAscii);
+    void txtNAsta_KeyPress(int Index, int& KeyAscii);
+    void txtMatAsta_KeyPress(int& KeyAscii);
+    void txtCoefMat_KeyPress(int Index, int& KeyAscii);
+    void txtCoefCar_KeyPress(int Index, int& KeyAscii);
+    void txtCoefMat_LostFocus(int Index);
+    void txtCoefCar_LostFocus(int Index);
+
+    // Lists material nMat of table Legno in listW (13 rows), or the reason why not (one row).
+    void CaricaDatiMat(QTreeWidget*& listW, Long& nMat);
+    // Writes the verification report of the window's joint into Rich.
+    void CreaRelVerNodi(QTextEdit* Rich);
+
+    // The member name of position k (1-based) for a joint-type text; "" when the type has none
+    // there, and no value at all for a text that is none of the four types.
+    static std::optional<QString> NomeAsta(const QString& tipo, int k);
+    // The joint-type texts in list order.
+    static const std::array<QString, 4>& TipiNodo();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildTopLine();
+    QWidget* buildTabDatiUnione();
+    QWidget* buildMemberFrame(int k);
+    QWidget* buildTabRelazione();
+    QWidget* buildTabCoefficienti();
+    void wire();
+    // The one-row message of a failed look-up.
+    void messaggioMat(QTreeWidget* listW, const QString& messaggio);
+    // The whole number in the value column of row 1 of a member's list; 0 when it holds none.
+    Long numeroMateriale(int k) const;
+
+    bool loaded_ = false;
+    bool unloaded_ = false;
+};

@@ -1,0 +1,109 @@
+// The joint window: refilling the window from its joint, and the verification report.
+#include "app/frmNodi.h"
+
+#include "app/ModuloCapreo.h"
+#include "platform/basic/Error.h"
+#include "platform/ui/Controls.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTabWidget>
+#include <QTextEdit>
+#include <QTreeWidget>
+
+namespace {
+QString testo(Single x) { return basic::CStr(x); }
+} // namespace
+
+void frmNodi::compilaTextDatiNodo(Integer& nn) {
+    Form_Load();
+
+    for (int k = 1; k <= 4; ++k) txtMis[k]->setText(QString());
+    txtReaz->setText(QString());
+    txtLapp->setText(QString());
+    txtMatAsta->setText(QString());
+
+    for (int i = 1; i <= SSTab2->count() && i <= NumeroAste; ++i) {
+        ComboAsta[i]->setCurrentIndex(0);
+        txtBAsta[i]->setText(QString());
+        txtHAsta[i]->setText(QString());
+        txtAngAsta[i]->setText(QString());
+        txtNAsta[i]->setText(QString());
+        LstMatAsta[i]->clear();
+    }
+
+    std::shared_ptr<QOR_TRBNS18::_clsNodo> nodo;
+    try {
+        if (GenVerNodi) nodo = GenVerNodi->Nodi()->ItemAs<QOR_TRBNS18::_clsNodo>(nn);
+    } catch (const platform::Error&) {
+        nodo = nullptr;
+    }
+    // Without a joint of that number the window stays empty, as for a joint without a type.
+    const QString tipo = nodo ? QString::fromStdString(nodo->TipoNodo()) : QString();
+    if (basic::Trim(tipo).isEmpty()) {
+        cmbTipoNodo->setCurrentIndex(-1);
+        return;
+    }
+    const int indice = cmbTipoNodo->findText(tipo, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (indice >= 0) cmbTipoNodo->setCurrentIndex(indice);
+    if (indice < 0 || !nodo->AsteReg()) return;
+
+    const QString scelto = cmbTipoNodo->currentText();
+    const auto& tipi = TipiNodo();
+    if (scelto == tipi[0]) {
+        txtMis[1]->setText(testo(nodo->tv()));
+        txtMis[2]->setText(testo(nodo->Lv()));
+        txtReaz->setText(testo(nodo->ReazioneY()));
+        txtLapp->setText(testo(nodo->LunghezzaAppoggio()));
+    } else if (scelto == tipi[1]) {
+        txtMis[1]->setText(testo(nodo->tv()));
+    } else if (scelto == tipi[2] || scelto == tipi[3]) {
+        txtMis[1]->setText(testo(nodo->tv()));
+        txtMis[2]->setText(testo(nodo->Lv()));
+        txtMis[3]->setText(testo(nodo->tvB()));
+        txtMis[4]->setText(testo(nodo->LvB()));
+    }
+
+    const std::shared_ptr<component::Collection> aste = nodo->Asta();
+    const int count = aste ? aste->Count() : 0;
+    // The window has places for six members; a joint never has more.
+    for (int i = 1; i <= count && i <= NumeroAste; ++i) {
+        auto asta = aste->ItemAs<QOR_TRBNS18::_clsAsta>(i);
+        if (!asta) continue;
+        ComboAsta[i]->setCurrentIndex(asta->TipoSezione() == "Circolare" ? 1 : 0);
+        txtBAsta[i]->setText(testo(asta->Base()));
+        txtHAsta[i]->setText(testo(asta->Altezza()));
+        txtAngAsta[i]->setText(testo(asta->Angolo()));
+        txtNAsta[i]->setText(testo(asta->SforzoAssiale()));
+        SSTab2->setCurrentIndex(i - 1);
+        txtMatAsta->setText(QString());
+        txtMatAsta->setText(basic::CStr(static_cast<long long>(asta->NumeroMateriale())));
+    }
+
+    CreaRelVerNodi(RichTextBox1);
+}
+
+void frmNodi::CreaRelVerNodi(QTextEdit* Rich) {
+    // The title and the joint-type line; the body of the report follows the verification run.
+    std::shared_ptr<QOR_TRBNS18::_clsNodo> nodo;
+    try {
+        const Integer nNodo = basic::CInt(basic::Val(lblNodoCorrente->text()));
+        if (GenVerNodi) nodo = GenVerNodi->Nodi()->ItemAs<QOR_TRBNS18::_clsNodo>(nNodo);
+    } catch (const platform::Error&) {
+        nodo = nullptr;
+    }
+    ui::RichClear(Rich);
+    ui::RichSetFontName(Rich, QStringLiteral("Times New Roman"));
+    ui::RichSetFontSize(Rich, 12);
+    ui::RichSetTitle(Rich, true);
+    ui::RichAppend(Rich, QStringLiteral(" VERIFICA NODO N.") + lblNodoCorrente->text() + QLatin1Char('\n'));
+    ui::RichSetTitle(Rich, false);
+    ui::RichSetFontName(Rich, QStringLiteral("Courier New"));
+    ui::RichSetFontSize(Rich, 8);
+    ui::RichAppend(Rich, QStringLiteral(" "));
+    ui::RichSetHeading(Rich, true);
+    ui::RichAppend(Rich, QStringLiteral("Tipologia Nodo:          ") +
+                             (nodo ? QString::fromStdString(nodo->TipoNodo()) : QString()) + QLatin1Char('\n'));
+    ui::RichSetHeading(Rich, false);
+}
