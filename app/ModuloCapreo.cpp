@@ -1,9 +1,7 @@
 #include "app/ModuloCapreo.h"
 
 #include "app/frmMain.h"
-#if CAPREO_HAVE_FRMNODI
 #include "app/frmNodi.h"
-#endif
 #include "materials/modLignar2_Gen.h"
 #include "platform/basic/Error.h"
 #include "platform/component/Component.h"
@@ -81,7 +79,6 @@ void DistruggiOggettiCalcolo() {
 }
 
 void NuovoNodo(QString& TipoNodo) {
-#if CAPREO_HAVE_FRMNODI
     // Without the engine object there is nobody to create the joint: an error, not a crash.
     if (!GenVerNodi) platform::Raise(platform::err::ObjectNotSet);
     auto* finestra = new frmNodi;
@@ -103,18 +100,11 @@ void NuovoNodo(QString& TipoNodo) {
     }
     cornice->show();
     finestra->show();
-#else
-    (void)TipoNodo;
-#endif
 }
 
 void MostraNodo(Integer& nNodo) {
-#if CAPREO_HAVE_FRMNODI
     FormNodo->compilaTextDatiNodo(nNodo);
     FormNodo->lblNodoCorrente->setText(basic::CStr(nNodo));
-#else
-    (void)nNodo;
-#endif
 }
 
 void SelezionaTesto(QLineEdit* box) {

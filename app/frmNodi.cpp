@@ -437,14 +437,16 @@ QWidget* frmNodi::buildTabCoefficienti() {
     return page;
 }
 
+// The defaults are written by the locale ("1,50" under an Italian locale), so that they read back
+// as numbers under a decimal-point locale too.
 QString frmNodi::DefaultCoefMat(int Index) {
-    static const char* const d[9] = {"", "1,50", "1,45", "1,45", "1,50", "1,40", "1,50", "1,00", "1,00"};
-    return (Index >= 1 && Index <= 8) ? QString::fromLatin1(d[Index]) : QString();
+    static const double d[9] = {0, 1.50, 1.45, 1.45, 1.50, 1.40, 1.50, 1.00, 1.00};
+    return (Index >= 1 && Index <= 8) ? basic::Format(d[Index], QStringLiteral("0.00")) : QString();
 }
 
 QString frmNodi::DefaultCoefCar(int Index) {
-    static const char* const d[4] = {"", "0,60", "0,60", "0,50"};
-    return (Index >= 1 && Index <= 3) ? QString::fromLatin1(d[Index]) : QString();
+    static const double d[4] = {0, 0.60, 0.60, 0.50};
+    return (Index >= 1 && Index <= 3) ? basic::Format(d[Index], QStringLiteral("0.00")) : QString();
 }
 
 // ---------------------------------------------------------------- wiring

@@ -2,11 +2,14 @@
 #include "app/frmNodi.h"
 
 #include <QLineEdit>
+#include <QLocale>
 
 namespace {
-// Number boxes take a decimal comma; a typed point becomes one.
+// Number boxes take the locale's decimal separator: a typed point becomes a comma under an Italian
+// locale, and stays a point where the point is the separator (a comma there would not read back).
 void virgolaDecimale(int& KeyAscii) {
-    if (KeyAscii == '.') KeyAscii = ',';
+    const QString separatore = QLocale().decimalPoint();
+    if (KeyAscii == '.' && separatore.size() == 1) KeyAscii = separatore.at(0).unicode();
 }
 } // namespace
 

@@ -92,7 +92,6 @@ TEST_F(MainWindow, DoubleClickWithoutASelectionOnlyBeeps) {
     EXPECT_TRUE(ui.msgBoxes().empty());
 }
 
-#if CAPREO_HAVE_FRMNODI
 TEST_F(MainWindow, DoubleClickOnAnItemOpensOneMoreJointEachTime) {
     QListWidget* lista = f->ListView1;
     const QPoint centro = lista->visualItemRect(lista->item(1)).center();
@@ -119,7 +118,6 @@ TEST_F(MainWindow, ANewJointWithoutTheEngineIsReportedNotFatal) {
     EXPECT_TRUE(f->mdiArea()->subWindowList().isEmpty());
     EXPECT_TRUE(FormNodo.isNull());
 }
-#endif
 
 TEST_F(MainWindow, MenusStandSideBySideWithoutSubmenus) {
     const QList<QAction*> voci = f->menuBar()->actions();

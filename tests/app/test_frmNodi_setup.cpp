@@ -1,5 +1,7 @@
 // The joint window's layout, joint-type set-up, picture chooser, section type and typed keys.
 #include "test_frmNodi.h"
+#include "Locale.h"
+#include "platform/basic/Basic.h"
 
 #include "FindChild.h"
 #include "ScriptedUi.h"
@@ -244,6 +246,20 @@ TEST(frmNodiInput, PointTypedInANumberBoxBecomesACommaAndMaterialNumbersStayWhol
     EXPECT_EQ(w->txtMatAsta->text(), "125");
     QTest::keyClicks(w->txtMis[2], "a-");
     EXPECT_EQ(w->txtMis[2]->text(), "a-"); // letters and signs are the input check's business
+
+    // Under a decimal-point locale the point stays, so the text still reads as a number.
+    testing_support::LocaleGuard en(testing_support::LocaleGuard::english());
+    w->txtMis[1]->clear();
+    QTest::keyClicks(w->txtMis[1], "2.5");
+    EXPECT_EQ(w->txtMis[1]->text(), "2.5");
+}
+
+TEST(frmNodiInput, CoefficientDefaultsFollowTheLocale) {
+    testing_support::LocaleGuard en(testing_support::LocaleGuard::english());
+    auto w = nuovaFinestra();
+    EXPECT_EQ(w->txtCoefMat[6]->text(), "1.50");
+    EXPECT_EQ(w->txtCoefCar[3]->text(), "0.50");
+    EXPECT_TRUE(basic::IsNumeric(w->txtCoefMat[6]->text()));
 }
 
 TEST(frmNodiInput, CoefficientLeftWithoutANumberGetsItsDefaultBack) {

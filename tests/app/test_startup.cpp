@@ -4,9 +4,7 @@
 
 #include "app/ModuloCapreo.h"
 #include "app/frmMain.h"
-#if CAPREO_HAVE_FRMNODI
 #include "app/frmNodi.h"
-#endif
 
 #include <QLabel>
 #include <QLineEdit>
@@ -115,7 +113,6 @@ TEST_F(Startup, SelezionaTestoSelectsTheTextOfAHiddenBox) {
     EXPECT_TRUE(ui.calls().empty());
 }
 
-#if CAPREO_HAVE_FRMNODI
 QString numeroDi(frmNodi* f) { return f ? f->lblNodoCorrente->text() : QStringLiteral("<no window>"); }
 
 TEST_F(Startup, JointNumbersFollowThePositionInNodiAcrossClosedWindows) {
@@ -165,6 +162,5 @@ TEST_F(Startup, ClosingTheMainWindowClosesTheJointWindowsFirst) {
     EXPECT_FALSE(GenVerNodi);
     EXPECT_TRUE(ui.msgBoxes().empty());
 }
-#endif
 
 } // namespace
