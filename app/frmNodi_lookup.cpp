@@ -82,9 +82,7 @@ void frmNodi::CaricaDatiMat(QTreeWidget*& listW, Long& nMat) {
     } catch (const platform::Error& e) {
         // A table edited by other means (a field missing): say so in the list, as a failed read.
         ui::ListSetToolTip(listW, QString());
-        messaggioMat(listW, QStringLiteral("Errore N.") + basic::Str(static_cast<long long>(e.number())) +
-                                QStringLiteral(" nella lettura del Database.") + QStringLiteral("\n\n") +
-                                QString::fromStdString(e.description()));
+        messaggioMat(listW, TestoErroreLettura(e.number(), QString::fromStdString(e.description())));
     }
 }
 
