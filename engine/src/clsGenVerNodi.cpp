@@ -90,6 +90,23 @@ Single AngoloTraPuntoneESaetta(Aste& asta) {
     return Radianti(Sng(static_cast<double>(d) - asta(3, "Angolo")));
 }
 
+// What both tie-beam verifications read before their refusal test, in reading order.
+struct IngressiCatena {
+    Single b, h, fc0d, fc90d, N;
+    explicit IngressiCatena(Aste& asta)
+        : b(asta.Larghezza(1, 2)), h(Mm(asta(2, "Altezza"))), fc0d(asta(1, "Res_Fc0d")),
+          fc90d(asta(1, "Res_Fc90d")), N(Newton(asta(2, "SforzoAssiale"))) {}
+};
+
+// What both rafter-and-strut verifications read before their refusal tests, in reading order.
+struct IngressiSaetta {
+    Single b, h, fc0d, fc90d, tv, N, alfa, teta;
+    IngressiSaetta(Aste& asta, _clsNodo& nodo)
+        : b(asta.Larghezza(2, 3)), h(Mm(asta(3, "Altezza"))), fc0d(asta(2, "Res_Fc0d")),
+          fc90d(asta(2, "Res_Fc90d")), tv(Mm(nodo.tv())), N(Newton(asta(3, "SforzoAssiale"))),
+          alfa(Radianti(asta(3, "Angolo"))), teta(AngoloTraPuntoneESaetta(asta)) {}
+};
+
 } // namespace
 
 clsGenVerNodi::clsGenVerNodi() : m_Nodi(std::make_shared<Collection>()) { PiGreco = 4.0 * std::atan(1.0); }
@@ -204,11 +221,7 @@ void clsGenVerNodi::VerNodoCPDS(bool& Procedi, Integer& nNodo) {
     _clsNodo& nodo = *tieni;
     Aste asta(nodo);
 
-    const Single b = asta.Larghezza(1, 2);
-    const Single h = Mm(asta(2, "Altezza"));
-    const Single fc0d = asta(1, "Res_Fc0d");
-    const Single fc90d = asta(1, "Res_Fc90d");
-    const Single N = Newton(asta(2, "SforzoAssiale"));
+    const auto [b, h, fc0d, fc90d, N] = IngressiCatena(asta);
     if (asta(2, "Angolo") == 0.0f)
         return Rifiuta(Procedi, QStringLiteral("L'angolo di inclinazione del Puntone risulta =0."));
 
@@ -249,14 +262,7 @@ void clsGenVerNodi::VerNodoPSDS(bool& Procedi, Integer& nNodo) {
     _clsNodo& nodo = *tieni;
     Aste asta(nodo);
 
-    const Single b = asta.Larghezza(2, 3);
-    const Single h = Mm(asta(3, "Altezza"));
-    const Single fc0d = asta(2, "Res_Fc0d");
-    const Single fc90d = asta(2, "Res_Fc90d");
-    const Single tv = Mm(nodo.tv());
-    const Single N = Newton(asta(3, "SforzoAssiale"));
-    const Single alfa = Radianti(asta(3, "Angolo"));
-    const Single teta = AngoloTraPuntoneESaetta(asta);
+    const auto [b, h, fc0d, fc90d, tv, N, alfa, teta] = IngressiSaetta(asta, nodo);
     if (alfa == 0.0f)
         return Rifiuta(Procedi, QStringLiteral("L'angolo di inclinazione della Saetta risulta =0."));
     if (teta == 0.0f)
@@ -363,11 +369,7 @@ void clsGenVerNodi::VerNodoCPDA(bool& Procedi, Integer& nNodo) {
     _clsNodo& nodo = *tieni;
     Aste asta(nodo);
 
-    const Single b = asta.Larghezza(1, 2);
-    const Single h = Mm(asta(2, "Altezza"));
-    const Single fc0d = asta(1, "Res_Fc0d");
-    const Single fc90d = asta(1, "Res_Fc90d");
-    const Single N = Newton(asta(2, "SforzoAssiale"));
+    const auto [b, h, fc0d, fc90d, N] = IngressiCatena(asta);
     if (asta(2, "Angolo") == 0.0f)
         return Rifiuta(Procedi, QStringLiteral("L'angolo di inclinazione del Puntone risulta =0."));
 
@@ -394,14 +396,7 @@ void clsGenVerNodi::VerNodoPSDA(bool& Procedi, Integer& nNodo) {
     _clsNodo& nodo = *tieni;
     Aste asta(nodo);
 
-    const Single b = asta.Larghezza(2, 3);
-    const Single h = Mm(asta(3, "Altezza"));
-    const Single fc0d = asta(2, "Res_Fc0d");
-    const Single fc90d = asta(2, "Res_Fc90d");
-    const Single tv = Mm(nodo.tv());
-    const Single N = Newton(asta(3, "SforzoAssiale"));
-    const Single alfa = Radianti(asta(3, "Angolo"));
-    const Single teta = AngoloTraPuntoneESaetta(asta);
+    const auto [b, h, fc0d, fc90d, tv, N, alfa, teta] = IngressiSaetta(asta, nodo);
 
     const auto nodoN = [nNodo] { return QStringLiteral("Nodo N.") + basic::Str(nNodo) + QChar(10); };
     if (alfa == 0.0f)
