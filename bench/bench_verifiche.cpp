@@ -1,7 +1,5 @@
 // Time of one verification of a registered joint, and of one member value fetched by name.
-#include "QOR_TRBNS18/QOR_TRBNS18.h"
-
-#include "platform/component/Component.h"
+#include "Motore.h"
 
 #include <benchmark/benchmark.h>
 
@@ -11,33 +9,13 @@ using namespace QOR_TRBNS18;
 
 namespace {
 
-struct Dati {
-    float Base = 0, Altezza = 0, Res_Fc0d = 0, Res_Fc90d = 0, SforzoAssiale = 0, Angolo = 0;
-};
-
-std::shared_ptr<_clsAsta> NuovaAsta(const Dati& d) {
-    auto a = component::CreateObjectAs<_clsAsta>(ProgIdAsta);
-    a->Base(d.Base);
-    a->Altezza(d.Altezza);
-    a->Res_Fc0d(d.Res_Fc0d);
-    a->Res_Fc90d(d.Res_Fc90d);
-    a->SforzoAssiale(d.SforzoAssiale);
-    a->Angolo(d.Angolo);
-    return a;
-}
-
 // A registry holding one joint with these members and inputs.
 struct Banco {
-    std::shared_ptr<_clsGenVerNodi> reg = component::CreateObjectAs<_clsGenVerNodi>(ProgIdGenVerNodi);
-    Integer n = 1;
-    Banco(std::initializer_list<Dati> aste, float tv, float Lv, float R, float La) {
-        std::string tipo = "Nodo";
-        reg->CreaNodo(tipo);
-        for (const auto& d : aste) {
-            auto a = NuovaAsta(d);
-            reg->AggiungiAsta(n, a);
-        }
-        auto nodo = reg->Nodi()->ItemAs<_clsNodo>(1);
+    std::shared_ptr<_clsGenVerNodi> reg = motore::NuovoRegistro();
+    Integer n;
+    Banco(std::initializer_list<motore::DatiAsta> aste, float tv, float Lv, float R, float La)
+        : n(motore::Registra(*reg, aste)) {
+        auto nodo = motore::Nodo(*reg, n);
         nodo->tv(tv);
         nodo->Lv(Lv);
         nodo->tvB(tv);
@@ -47,6 +25,7 @@ struct Banco {
     }
 };
 
+using Dati = motore::DatiAsta;
 const Dati kCatena{20, 24, 12.6f, 1.5f, 0, 0};
 const Dati kPuntone{16, 20, 0, 0, -60, 30};
 const Dati kPuntoneInf{0, 0, 0, 0, 0, 60};
@@ -93,7 +72,7 @@ void BM_VerNodoMPMSDA(benchmark::State& s) {
 
 // The last property of a member, as the verifications and the report fetch it.
 void BM_GetPropertyByName(benchmark::State& state) {
-    auto a = NuovaAsta(kPuntone);
+    auto a = motore::Asta(kPuntone);
     for (auto _ : state) {
         float v = component::AsSingle(a->GetProperty("Angolo"));
         benchmark::DoNotOptimize(v);

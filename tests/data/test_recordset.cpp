@@ -1,5 +1,6 @@
 // Connection and Recordset on a real SQLite file: opening, the program's statements, sort, filter,
 // bookmarks, and writes that reach the file whole or not at all.
+#include "Errors.h"
 #include "TestDb.h"
 
 #include "platform/basic/Error.h"
@@ -29,14 +30,13 @@ protected:
 };
 
 long errorNumber(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const platform::Error& e) {
-        EXPECT_FALSE(e.description().empty());
-        return e.number();
+    const auto e = testing_support::RaisedError(f);
+    if (!e) {
+        ADD_FAILURE() << "no error raised";
+        return 0;
     }
-    ADD_FAILURE() << "no error raised";
-    return 0;
+    EXPECT_FALSE(e->description().empty());
+    return e->number();
 }
 
 } // namespace

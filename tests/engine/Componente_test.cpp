@@ -2,6 +2,8 @@
 // registrations it writes and removes.
 #include "Motore.h"
 
+#include <gtest/gtest.h>
+
 #include "platform/ui/Files.h"
 
 #include <QFileInfo>

@@ -1,10 +1,11 @@
 #pragma once
-// Test helpers: engine objects made as the program makes them, by class identifier.
+// Engine objects made as the program makes them, by class identifier: for the tests and the
+// benchmark.
 #include "QOR_TRBNS18/QOR_TRBNS18.h"
 
 #include "platform/component/Component.h"
 
-#include <gtest/gtest.h>
+#include "Errors.h"
 
 #include <initializer_list>
 #include <memory>
@@ -49,13 +50,6 @@ inline Integer Registra(_clsGenVerNodi& reg, std::initializer_list<DatiAsta> ast
 inline std::shared_ptr<_clsNodo> Nodo(_clsGenVerNodi& reg, Integer n) { return reg.Nodi()->ItemAs<_clsNodo>(n); }
 
 // Runs f and gives back the error number it raised, 0 when none.
-template <class F> long NumeroErrore(F&& f) {
-    try {
-        std::forward<F>(f)();
-    } catch (const platform::Error& e) {
-        return e.number();
-    }
-    return 0;
-}
+template <class F> long NumeroErrore(F&& f) { return testing_support::ErrorNumber(std::forward<F>(f)); }
 
 } // namespace motore

@@ -1,6 +1,8 @@
 // The member and joint records: fresh values, access by name, and the joint's collections.
 #include "Motore.h"
 
+#include <gtest/gtest.h>
+
 #include <set>
 #include <vector>
 

@@ -1,5 +1,7 @@
 // The joint registry: creating joints, registering members and updating a registered member.
 #include "Motore.h"
+
+#include <gtest/gtest.h>
 #include "ScriptedUi.h"
 
 using namespace motore;

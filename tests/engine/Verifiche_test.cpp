@@ -2,6 +2,8 @@
 // writes, refusals with their messages, and the inputs that end in an error.
 #include "Locale.h"
 #include "Motore.h"
+
+#include <gtest/gtest.h>
 #include "ScriptedUi.h"
 
 #include <cfenv>

@@ -1,4 +1,5 @@
 // The number/text conversions: every message, box and report depends on their exact output.
+#include "Errors.h"
 #include "Locale.h"
 #include "platform/basic/Basic.h"
 #include "platform/basic/Error.h"
@@ -8,16 +9,7 @@
 using namespace basic;
 using testing_support::LocaleGuard;
 
-namespace {
-template <class F> long errorNumberOf(F f) {
-    try {
-        f();
-    } catch (const platform::Error& e) {
-        return e.number();
-    }
-    return 0;
-}
-} // namespace
+using testing_support::ErrorNumber;
 
 TEST(Str, BlankBeforeNonNegativePointAlways) {
     EXPECT_EQ(Str(8.400001f), " 8.400001");
@@ -94,10 +86,10 @@ TEST(CIntCLng, HalvesToEvenAndOverflow) {
     EXPECT_EQ(CInt(-2.5), -2);
     EXPECT_EQ(CInt(2.4999), 2);
     EXPECT_EQ(CInt(32767.4), 32767);
-    EXPECT_EQ(errorNumberOf([] { CInt(32767.5); }), platform::err::Overflow);
-    EXPECT_EQ(errorNumberOf([] { CInt(-32769.0); }), platform::err::Overflow);
+    EXPECT_EQ(ErrorNumber([] { CInt(32767.5); }), platform::err::Overflow);
+    EXPECT_EQ(ErrorNumber([] { CInt(-32769.0); }), platform::err::Overflow);
     EXPECT_EQ(CLng(1e9 + 0.5), 1000000000);
-    EXPECT_EQ(errorNumberOf([] { CLng(2147483648.0); }), platform::err::Overflow);
+    EXPECT_EQ(ErrorNumber([] { CLng(2147483648.0); }), platform::err::Overflow);
 }
 
 TEST(IsNumeric, LocaleRulesAndBlankText) {
@@ -126,10 +118,10 @@ TEST(CSngCDbl, ConversionsAndTheirErrors) {
     EXPECT_EQ(CSng("3,4e38"), 3.4e38f);
     EXPECT_FALSE(TryCSng("1e39").has_value()); // beyond single range is not a single
     EXPECT_TRUE(TryCDbl("1e39").has_value());
-    EXPECT_EQ(errorNumberOf([] { CSng("1e39"); }), platform::err::Overflow);
-    EXPECT_EQ(errorNumberOf([] { CDbl("1e400"); }), platform::err::Overflow);
-    EXPECT_EQ(errorNumberOf([] { CSng("abc"); }), platform::err::TypeMismatch);
-    EXPECT_EQ(errorNumberOf([] { CSng(""); }), platform::err::TypeMismatch);
+    EXPECT_EQ(ErrorNumber([] { CSng("1e39"); }), platform::err::Overflow);
+    EXPECT_EQ(ErrorNumber([] { CDbl("1e400"); }), platform::err::Overflow);
+    EXPECT_EQ(ErrorNumber([] { CSng("abc"); }), platform::err::TypeMismatch);
+    EXPECT_EQ(ErrorNumber([] { CSng(""); }), platform::err::TypeMismatch);
     // The single of a decimal text is the nearest single: 8.4 stays 8.4f.
     EXPECT_EQ(CSng("8,4"), 8.4f);
 }
