@@ -6,6 +6,7 @@
 #include "platform/basic/Error.h"
 #include "platform/component/Component.h"
 #include "platform/ui/Files.h"
+#include "platform/ui/Forms.h"
 #include "platform/ui/Ui.h"
 
 #include <QLabel>
@@ -27,18 +28,7 @@ const QString IndirizzoHelp = QStringLiteral("https://tecnavo.example/capreo2018
 
 namespace {
 QPointer<frmMain> istanzaMain;
-
-// Sets the pointer back to the default whichever way the procedure leaves.
-struct RipristinaPuntatore {
-    ~RipristinaPuntatore() { ui::SetMousePointer(ui::vbDefault); }
-};
 } // namespace
-
-void MostraErroreDiSistema(long numero, const QString& descrizione) {
-    ui::MsgBox(QStringLiteral("Errore di run-time '") + basic::CStr(static_cast<long long>(numero)) +
-                   QStringLiteral("':") + QChar(10) + QChar(10) + descrizione,
-               ui::vbOKOnly + ui::vbCritical);
-}
 
 frmMain* MainForm() {
     if (!istanzaMain) istanzaMain = new frmMain;
@@ -52,10 +42,10 @@ bool Main() {
     try {
         CreaOggettiCalcolo();
     } catch (const platform::Error& e) {
-        MostraErroreDiSistema(e.number(), QString::fromStdString(e.description()));
+        ui::MostraErroreDiSistema(e.number(), QString::fromStdString(e.description()));
         return false;
     } catch (const std::exception& e) {
-        MostraErroreDiSistema(platform::err::CannotCreateObject, QString::fromLocal8Bit(e.what()));
+        ui::MostraErroreDiSistema(platform::err::CannotCreateObject, QString::fromLocal8Bit(e.what()));
         return false;
     }
     return true;
@@ -107,15 +97,8 @@ void MostraNodo(Integer& nNodo) {
     FormNodo->lblNodoCorrente->setText(basic::CStr(nNodo));
 }
 
-void SelezionaTesto(QLineEdit* box) {
-    if (!box) return;
-    box->setFocus();
-    box->setSelection(0, static_cast<int>(box->text().size()));
-}
-
 void ApriDocumento(QString& documento) {
-    RipristinaPuntatore ripristina;
-    ui::SetMousePointer(ui::vbHourglass);
+    ui::PuntatoreOccupato occupato;
     ui::DoEvents();
 
     const bool fileLocale = !(documento.left(4) == QStringLiteral("http") || documento.left(6) == QStringLiteral("mailto"));

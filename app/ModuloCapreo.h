@@ -7,7 +7,6 @@
 #include <QString>
 #include <memory>
 
-class QLineEdit;
 class frmMain;
 class frmNodi;
 
@@ -29,8 +28,4 @@ void CreaOggettiCalcolo();
 void DistruggiOggettiCalcolo();
 void NuovoNodo(QString& TipoNodo);
 void MostraNodo(Integer& nNodo);
-void SelezionaTesto(QLineEdit* box);
-// The platform's report of an error that no procedure handles: "Errore di run-time 'N':" and the
-// description, with the critical icon.
-void MostraErroreDiSistema(long numero, const QString& descrizione);
 void ApriDocumento(QString& documento);

@@ -2,8 +2,9 @@
 
 #include "app/ModuloCapreo.h"
 #include "app/Version.h"
+#include "materials/Finestre.h"
 #include "platform/basic/Basic.h"
-#include "platform/basic/Error.h"
+#include "platform/ui/Forms.h"
 #include "platform/ui/Twips.h"
 #include "platform/ui/Ui.h"
 
@@ -22,7 +23,6 @@
 #include <QScreen>
 
 #include <algorithm>
-#include <exception>
 
 #include <cstdlib>
 
@@ -67,6 +67,8 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
     MDIClient->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     MDIClient->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(MDIClient);
+    // The materials list and cards open as child windows of this area.
+    materials::ImpostaAreaFinestre(MDIClient);
 
     // picNewNodo: a panel docked to the left edge, neither movable nor closable.
     dockNewNodo = new QDockWidget(this);
@@ -317,10 +319,8 @@ void frmMain::ListView1_DblClick() {
         // An error must not end the program from inside an event handler: it is reported instead.
         try {
             NuovoNodo(tipo);
-        } catch (const platform::Error& e) {
-            MostraErroreDiSistema(e.number(), QString::fromStdString(e.description()));
-        } catch (const std::exception& e) {
-            MostraErroreDiSistema(platform::err::InvalidCall, QString::fromLocal8Bit(e.what()));
+        } catch (...) {
+            ui::MostraEccezioneCorrente();
         }
     } else {
         ui::Beep();

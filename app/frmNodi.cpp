@@ -547,10 +547,6 @@ void frmNodi::Command2_Click() {
     ApriDocumento(documento);
 }
 
-void frmNodi::Command8_Click() {
-    // The verification run is not part of this window yet.
-}
-
 void frmNodi::Command9_Click() {
     // Inside the main window the frame around the window closes with it.
     if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))

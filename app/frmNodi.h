@@ -6,7 +6,10 @@
 // The window spreads over several files, one per concern: frmNodi.cpp (construction, layout and
 // wiring of the controls, load/unload, buttons), frmNodi_setup.cpp (joint-type set-up, picture
 // chooser, section type, member tabs), frmNodi_lookup.cpp (material look-up), frmNodi_input.cpp
-// (typed-key filters, coefficient defaults), frmNodi_refill.cpp (refilling from the joint, report).
+// (typed-key filters, change handlers, the Enter focus chain, coefficient defaults),
+// frmNodi_check.cpp (the ordered input check), frmNodi_run.cpp (registration and verification
+// run), frmNodi_report.cpp (the verification report), frmNodi_refill.cpp (refilling from the
+// joint).
 #include "platform/basic/Basic.h"
 
 #include <QString>
@@ -119,6 +122,14 @@ public:
     void Command8_Click();
     void Command9_Click();
     void txtMatAsta_Change();
+    // Any edit of a joint or member input makes "Verifica" available again.
+    void txtMis_Change(int Index);
+    void txtReaz_Change();
+    void txtLapp_Change();
+    void txtBAsta_Change(int Index);
+    void txtHAsta_Change(int Index);
+    void txtAngAsta_Change(int Index);
+    void txtNAsta_Change(int Index);
 
     void txtMis_KeyPress(int Index, int& KeyAscii);
     void txtReaz_KeyPress(int& KeyAscii);
@@ -130,11 +141,26 @@ public:
     void txtMatAsta_KeyPress(int& KeyAscii);
     void txtCoefMat_KeyPress(int Index, int& KeyAscii);
     void txtCoefCar_KeyPress(int Index, int& KeyAscii);
+    void cmbTipoNodo_KeyPress(int& KeyAscii);
+    void ComboAsta_KeyPress(int Index, int& KeyAscii);
+    void SSTab2_KeyPress(int& KeyAscii);
     void txtCoefMat_LostFocus(int Index);
     void txtCoefCar_LostFocus(int Index);
 
     // Lists material nMat of table Legno in listW (13 rows), or the reason why not (one row).
     void CaricaDatiMat(QTreeWidget*& listW, Long& nMat);
+
+    // The ordered input check: procedi True on entry; at the first fault the beep, the faulty
+    // box focused (its member's tab in front), procedi False and the message in msg.
+    void controlladati(bool& procedi, QString& msg);
+
+    // The verification run: the check, the joint and its members to the engine, the run.
+    void AcquisisciDatiNodo(bool& procedi);
+    void AvviaVerifica(bool& procedi);
+    // kmod and caption of the selected service class (0 and "" when none is selected).
+    Single valKmod();
+    QString strClasse();
+
     // Writes the verification report of the window's joint into Rich.
     void CreaRelVerNodi(QTextEdit* Rich);
 

@@ -1,12 +1,12 @@
 // Capreo2018: verification of step-notch joints of timber roof trusses.
 #include "app/ModuloCapreo.h"
+#include "platform/ui/Application.h"
 #include "platform/ui/Ui.h"
 
-#include <QApplication>
 #include <QFile>
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
+    ui::Applicazione app(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Tecnavo"));
     QCoreApplication::setApplicationName(QStringLiteral("Capreo2018"));
     ui::SetAppTitle(QStringLiteral("Tecnavo"));

@@ -5,6 +5,7 @@
 #include "app/ModuloCapreo.h"
 #include "app/frmMain.h"
 #include "app/frmNodi.h"
+#include "platform/ui/Forms.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -102,14 +103,14 @@ TEST_F(Startup, SelezionaTestoSelectsTheTextOfAHiddenBox) {
     QLineEdit box;
     box.setText(QStringLiteral("12,5"));
     box.hide();
-    SelezionaTesto(&box);
+    ui::SelezionaTesto(&box);
     EXPECT_EQ(box.selectedText(), QStringLiteral("12,5"));
     EXPECT_EQ(box.selectionStart(), 0);
 
     QLineEdit vuota;
-    SelezionaTesto(&vuota);
+    ui::SelezionaTesto(&vuota);
     EXPECT_TRUE(vuota.selectedText().isEmpty());
-    SelezionaTesto(nullptr);
+    ui::SelezionaTesto(nullptr);
     EXPECT_TRUE(ui.calls().empty());
 }
 

@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include "platform/ui/Application.h"
 #include "platform/ui/Ui.h"
 
 #include <cstdlib>
@@ -17,7 +18,7 @@ int main(int argc, char** argv) {
     qputenv("XDG_DATA_HOME", (home.path() + "/data").toLocal8Bit());
     qputenv("XDG_CACHE_HOME", (home.path() + "/cache").toLocal8Bit());
     QLoggingCategory::setFilterRules("*.debug=false\nqt.*=false");
-    QApplication app(argc, argv);
+    ui::Applicazione app(argc, argv); // with the program's last-resort error box
     QCoreApplication::setOrganizationName("Tecnavo");
     QCoreApplication::setApplicationName("Capreo2018");
     ui::SetAppTitle("Tecnavo");
