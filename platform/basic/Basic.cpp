@@ -206,12 +206,27 @@ std::optional<double> TryCDbl(const QString& text) {
     return v;
 }
 
+namespace {
+// The largest magnitude that rounds to a finite single: halfway between the largest single and
+// the next power of two, which itself rounds (to even) away from it.
+constexpr double kLimiteSingolo = 0x1.ffffffp+127;
+
+std::optional<float> singolo(double x) {
+    if (!(std::fabs(x) < kLimiteSingolo)) return std::nullopt; // beyond the range, or no number
+    return static_cast<float>(x);
+}
+} // namespace
+
+float CSng(double x) {
+    const auto f = singolo(x);
+    if (!f) platform::Raise(platform::err::Overflow);
+    return *f;
+}
+
 std::optional<float> TryCSng(const QString& s) {
     auto d = TryCDbl(s);
     if (!d) return std::nullopt;
-    const float f = static_cast<float>(*d);
-    if (std::isinf(f)) return std::nullopt; // beyond the range of a single
-    return f;
+    return singolo(*d);
 }
 
 bool IsNumeric(const QString& s) { return TryCDbl(s).has_value(); }
@@ -226,12 +241,7 @@ double CDbl(const QString& s) {
     platform::Raise(platform::err::TypeMismatch);
 }
 
-float CSng(const QString& s) {
-    const double d = CDbl(s);
-    const float f = static_cast<float>(d);
-    if (std::isinf(f)) platform::Raise(platform::err::Overflow);
-    return f;
-}
+float CSng(const QString& s) { return CSng(CDbl(s)); }
 
 double Val(const QString& text) {
     std::string c;

@@ -34,6 +34,9 @@ bool IsNumeric(const QString& s);
 // Raise error 13 for text that is not numeric and error 6 beyond the target's range.
 double CDbl(const QString& s);
 float CSng(const QString& s);
+// A double rounded to the nearest single; error 6 when it lies beyond the single range (a value
+// that rounds to the largest single is that single) or is no number at all.
+float CSng(double x);
 // The same without raising: nothing when the text is not a number of that type.
 std::optional<double> TryCDbl(const QString& s);
 std::optional<float> TryCSng(const QString& s);

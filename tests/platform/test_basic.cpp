@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 using namespace basic;
 using testing_support::LocaleGuard;
 
@@ -124,6 +126,16 @@ TEST(CSngCDbl, ConversionsAndTheirErrors) {
     EXPECT_EQ(ErrorNumber([] { CSng(""); }), platform::err::TypeMismatch);
     // The single of a decimal text is the nearest single: 8.4 stays 8.4f.
     EXPECT_EQ(CSng("8,4"), 8.4f);
+
+    // A double to single: what rounds to the largest single is stored, beyond it is an overflow.
+    const double massimo = std::numeric_limits<float>::max();
+    EXPECT_EQ(CSng(massimo * (1 + 0x1p-25)), std::numeric_limits<float>::max());
+    EXPECT_EQ(CSng(-massimo * (1 + 0x1p-25)), -std::numeric_limits<float>::max());
+    EXPECT_EQ(ErrorNumber([] { CSng(0x1.ffffffp+127); }), platform::err::Overflow);
+    EXPECT_EQ(ErrorNumber([] { CSng(std::numeric_limits<double>::infinity()); }), platform::err::Overflow);
+    EXPECT_EQ(ErrorNumber([] { CSng(std::numeric_limits<double>::quiet_NaN()); }), platform::err::Overflow);
+    EXPECT_EQ(CSng(1e-50), 0.0f);
+    EXPECT_EQ(CSng("3,4028235e38"), std::numeric_limits<float>::max());
 }
 
 TEST(Trim, BlanksOnly) {
