@@ -9,6 +9,8 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QTextEdit>
 
 #include <algorithm>
@@ -117,6 +119,12 @@ void frmNodi::CreaRelVerNodi(QTextEdit* Rich) {
     const QString tipo = nodo ? QString::fromStdString(nodo->TipoNodo()) : QString();
 
     ui::RichClear(Rich);
+    // One edit of the document: the pane lays its text out once, not after every piece.
+    struct UnaModifica {
+        QTextCursor c;
+        explicit UnaModifica(QTextDocument* d) : c(d) { c.beginEditBlock(); }
+        ~UnaModifica() { c.endEditBlock(); }
+    } modifica(Rich->document());
     ui::RichSetFontName(Rich, QStringLiteral("Times New Roman"));
     ui::RichSetFontSize(Rich, 12);
     ui::RichSetHeading(Rich, false);
