@@ -93,8 +93,9 @@ void NuovoNodo(QString& TipoNodo) {
 }
 
 void MostraNodo(Integer& nNodo) {
-    FormNodo->compilaTextDatiNodo(nNodo);
+    // The number first: the refill's report is about the joint the label names.
     FormNodo->lblNodoCorrente->setText(basic::CStr(nNodo));
+    FormNodo->compilaTextDatiNodo(nNodo);
 }
 
 void ApriDocumento(QString& documento) {

@@ -15,6 +15,7 @@
 #include <QString>
 #include <QWidget>
 #include <array>
+#include <memory>
 #include <optional>
 
 class QComboBox;
@@ -28,6 +29,9 @@ class QTabWidget;
 class QTextEdit;
 class QTreeWidget;
 class frmNodiPicture;
+namespace QOR_TRBNS18 {
+class _clsNodo;
+}
 
 class frmNodi : public QWidget {
     Q_OBJECT
@@ -189,4 +193,15 @@ private:
 
     bool loaded_ = false;
     bool unloaded_ = false;
+
+    // ---- the verification run and the report ----
+    // The window's joint number: the number its label shows.
+    Integer numeroNodo() const;
+    // The window's joint in the engine's registry (error 9 when there is none of that number).
+    std::shared_ptr<QOR_TRBNS18::_clsNodo> nodoFinestra() const;
+    // The body of the report for the four joint types, its block "Coefficienti Normativi:" and
+    // its block "Aste Collegate:".
+    void creaRelVerNodiCapriataDenteSemplice(QTextEdit* Rich);
+    void CreaRelValNorm(QTextEdit* Rich);
+    void CreaRelParamAste(QTextEdit* Rich);
 };

@@ -18,6 +18,8 @@ QString testo(Single x) { return basic::CStr(x); }
 
 void frmNodi::compilaTextDatiNodo(Integer& nn) {
     Form_Load();
+    // From here on the window works on joint nn, and its report and its runs read that number.
+    lblNodoCorrente->setText(basic::CStr(nn));
 
     for (int k = 1; k <= 4; ++k) txtMis[k]->setText(QString());
     txtReaz->setText(QString());

@@ -5,7 +5,6 @@
 #include "platform/basic/Error.h"
 
 #include <cfenv>
-#include <cfloat>
 #include <cmath>
 #if defined(__x86_64__) && defined(__GNUC__)
 #include <immintrin.h>
@@ -79,8 +78,13 @@ inline double Div(double a, double b) {
     return a / b;
 }
 
+// The smallest magnitude that no longer rounds to a finite single: halfway between the largest
+// single and the next power of two (the tie goes to the even neighbour, the infinity).
+inline constexpr double kLimiteSingolo = 0x1.ffffffp+127;
+
 // Ends one step: tests the status the step left, then rounds its value to single precision.
-// A value beyond the range of a single is an overflow even though the double held it.
+// A value beyond the range of a single is an overflow even though the double held it; one that
+// rounds to the largest single is that single.
 inline Single Sng(double valore) {
     // The volatile store keeps the step's arithmetic ahead of the status test.
     volatile double fatto = valore;
@@ -89,7 +93,7 @@ inline Single Sng(double valore) {
     if (stato & FE_DIVBYZERO) ErroreFp(platform::err::DivisionByZero);
     if (stato & FE_OVERFLOW) ErroreFp(platform::err::Overflow);
     if ((stato & FE_INVALID) || std::isnan(v)) ErroreFp(platform::err::InvalidCall);
-    if (std::fabs(v) > static_cast<double>(FLT_MAX)) ErroreFp(platform::err::Overflow);
+    if (!(std::fabs(v) < kLimiteSingolo)) ErroreFp(platform::err::Overflow);
     return static_cast<Single>(v);
 }
 

@@ -159,6 +159,8 @@ void clsGenVerNodi::CreaNodo(std::string& TipoNodo) {
 void clsGenVerNodi::AggiungiAsta(Integer& nNodo, std::shared_ptr<_clsAsta>& auxAsta) {
     auto aste = ApriNodo(nNodo)->Asta();
     if (!aste) OggettoNonImpostato();
+    // An empty place in Asta would only fail later, in whichever verification reads it.
+    if (!auxAsta) OggettoNonImpostato();
     aste->Add(auxAsta);
 }
 

@@ -38,6 +38,14 @@ TEST(Registro, AggiungiAstaStoresTheCallersVeryObject) {
     EXPECT_EQ(aste->ItemAs<_clsAsta>(1)->Base(), 42.0f);
 }
 
+TEST(Registro, AggiungiAstaWithoutAMemberObjectIsError91AndAddsNothing) {
+    auto reg = NuovoRegistro();
+    Integer n = Registra(*reg, {{}});
+    std::shared_ptr<_clsAsta> nessuna;
+    EXPECT_EQ(NumeroErrore([&] { reg->AggiungiAsta(n, nessuna); }), 91);
+    EXPECT_EQ(Nodo(*reg, n)->Asta()->Count(), 1);
+}
+
 TEST(Registro, JointOutsideNodiIsIndexErrorAndChangesNothing) {
     ScriptedUi ui;
     auto reg = NuovoRegistro();

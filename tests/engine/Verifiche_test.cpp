@@ -1,5 +1,6 @@
 // The six verifications, driven by tables: worked examples and edge cases with the results each
 // writes, refusals with their messages, and the inputs that end in an error.
+#include "Calcolo.h"
 #include "Locale.h"
 #include "Motore.h"
 
@@ -8,6 +9,7 @@
 
 #include <cfenv>
 #include <cmath>
+#include <limits>
 #include <set>
 #include <vector>
 
@@ -499,6 +501,17 @@ TEST(Verifiche, MemberValuesAreFetchedByNameAtEveryUse) {
     EXPECT_EQ(puntone->letture["Angolo"], 2);
     // The tie beam's width: for b, and again for the bearing stress.
     EXPECT_EQ(catena->letture["Base"], 2);
+}
+
+// The rounding that ends every step: a value that rounds to the largest single is that single; from
+// the halfway point to the next power of two on it is an overflow.
+TEST(Verifiche, StepRoundsToTheLargestSingleAndOverflowsOnlyBeyondIt) {
+    const double massimo = std::numeric_limits<float>::max();
+    EXPECT_EQ(detail::Sng(massimo * (1 + 0x1p-25)), std::numeric_limits<float>::max());
+    EXPECT_EQ(detail::Sng(-massimo * (1 + 0x1p-25)), -std::numeric_limits<float>::max());
+    EXPECT_EQ(NumeroErrore([] { detail::Sng(0x1.ffffffp+127); }), 6);
+    EXPECT_EQ(NumeroErrore([] { detail::Sng(-1e39); }), 6);
+    EXPECT_EQ(detail::Sng(8.4000003), 8.400001f);
 }
 
 } // namespace
