@@ -33,16 +33,22 @@ const QChar LF(10);
 
 // Limits what the user types or pastes into a box, never what the program writes into it: a text
 // read from the database stays whole, and a box already over the limit can still be shortened.
+// The user types only into the box that has the focus; text that code writes into a box without
+// the focus is taken whole.
 class LimiteDigitazione : public QValidator {
 public:
-    LimiteDigitazione(QLineEdit* box, int limite) : QValidator(box), box_(box), limite_(limite) {}
+    LimiteDigitazione(QLineEdit* box, int limite) : QValidator(box), box_(box), limite_(limite) {
+        // The box already holds the edited text when it asks; what it held before is kept here.
+        connect(box, &QLineEdit::textChanged, this, [this](const QString& t) { prima_ = t.size(); });
+    }
     State validate(QString& input, int&) const override {
-        return input.size() <= limite_ || input.size() <= box_->text().size() ? Acceptable : Invalid;
+        return input.size() <= limite_ || input.size() <= prima_ || !box_->hasFocus() ? Acceptable : Invalid;
     }
 
 private:
     QLineEdit* box_;
     int limite_;
+    qsizetype prima_ = 0;
 };
 
 QString indexed(const char* name, int index) {
