@@ -172,9 +172,13 @@ SchedaLegno::SchedaLegno(QWidget* parent) : QWidget(parent) {
     g->addWidget(etichettaRiga(QStringLiteral("Classe")), riga, 0, 1, 2);
     g->addWidget(Text1[0], riga, 2, Qt::AlignLeft);
     ++riga;
+    // The description takes the frame's whole width: it holds up to 50 characters.
     Text1[1] = nuovoBox(Frame1, indexed("Text1", 1), 50);
-    g->addWidget(nuovaEtichetta(Frame1, QStringLiteral("Descrizione . . .")), riga, 0);
-    g->addWidget(Text1[1], riga, 1, 1, 2);
+    Text1[1]->setMinimumWidth(ui::TwipsToPixelsX(4200));
+    auto* descrizione = new QHBoxLayout;
+    descrizione->addWidget(nuovaEtichetta(Frame1, QStringLiteral("Descrizione . . .")));
+    descrizione->addWidget(Text1[1], 1);
+    g->addLayout(descrizione, riga, 0, 1, 3);
     ++riga;
 
     auto intestazione = [&](const QString& titolo, const QString& unita) {
@@ -418,20 +422,7 @@ void SchedaLegno::registraMat(bool& procedi) {
         procedi = false;
         return;
     }
-    try {
-        // A value the row refuses while it is filled fails the save like a refused Update: the
-        // row is dropped whole, never stored in part.
-        compilaMat_conText();
-        record().Update();
-        ui::SetMousePointer(ui::vbDefault);
-    } catch (const std::exception& e) {
-        ui::SetMousePointer(ui::vbDefault);
-        ui::MsgBox(intestazione + descrizioneDi(e), ui::vbOKOnly, kTitolo);
-        try {
-            record().CancelUpdate();
-        } catch (const std::exception&) {
-            // Nothing was pending to undo.
-        }
+    if (!scriviRiga(intestazione, ui::vbOKOnly)) {
         procedi = false;
         return;
     }
@@ -440,22 +431,32 @@ void SchedaLegno::registraMat(bool& procedi) {
 
 void SchedaLegno::registraModificaMat(bool& procedi) {
     procedi = true;
+    if (!scriviRiga(QStringLiteral("Impossibile effettuare Registrazione Modifica Materiale.") + LF + LF,
+                    ui::vbOKOnly + ui::vbCritical)) {
+        procedi = false;
+        return;
+    }
+    modif = 0;
+}
+
+bool SchedaLegno::scriviRiga(const QString& intestazione, int stile) {
     try {
+        // A value the row refuses while it is filled fails the save like a refused Update: the
+        // pending row is dropped whole, never stored in part.
         compilaMat_conText();
         record().Update();
+        ui::SetMousePointer(ui::vbDefault);
+        return true;
     } catch (const std::exception& e) {
         ui::SetMousePointer(ui::vbDefault);
-        ui::MsgBox(QStringLiteral("Impossibile effettuare Registrazione Modifica Materiale.") + LF + LF + descrizioneDi(e),
-                   ui::vbOKOnly + ui::vbCritical, kTitolo);
+        ui::MsgBox(intestazione + descrizioneDi(e), stile, kTitolo);
         try {
             record().CancelUpdate();
         } catch (const std::exception&) {
             // Nothing was pending to undo.
         }
-        procedi = false;
-        return;
+        return false;
     }
-    modif = 0;
 }
 
 void SchedaLegno::eliminaMat(bool& procedi) {

@@ -67,6 +67,9 @@ private:
     void registraMat(bool& procedi);
     void registraModificaMat(bool& procedi);
     void eliminaMat(bool& procedi);
+    // Copies the boxes into the current row and stores it; on failure the message (intestazione
+    // followed by the error), the pending row undone, false.
+    bool scriviRiga(const QString& intestazione, int stile);
     // The confirm action of the caption, without closing: true when it succeeded.
     bool conferma();
     // Closes the card, and its frame when it lives in the main window's area.

@@ -6,6 +6,10 @@
 #include "Locale.h"
 #include "ScriptedUi.h"
 
+#include "materials/Finestre.h"
+
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QTest>
 
 using schede::aperta;
@@ -521,4 +525,38 @@ TEST_F(Scheda, TextsFromTheDatabaseStayWholeAndTheLimitsBindOnlyTyping) {
     EXPECT_EQ(s->Text2->text().size(), 10);
     EXPECT_EQ(s->Text1[0]->text(), "ABCDEFGHIJ");
     EXPECT_EQ(s->Text1[1]->text().size(), 50);
+}
+
+TEST_F(Scheda, InTheMainWindowsAreaTheFrameClosesOnlyWithTheCard) {
+    ScriptedUi ui;
+    QMdiArea area;
+    area.show();
+    materials::ImpostaAreaFinestre(&area);
+    auto s = nuova();
+    ASSERT_EQ(area.subWindowList().size(), 1);
+    QMdiSubWindow* cornice = area.subWindowList().front();
+    EXPECT_EQ(cornice->widget(), s.data());
+    compila(*s, "", "Nel riquadro", "", kUndici);
+    ui.answer(ui::vbYes);
+    cornice->close(); // the frame's close box: the check refuses, everything stays
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(ui.msgBoxes().size(), 2u);
+    EXPECT_EQ(area.subWindowList().size(), 1);
+    EXPECT_TRUE(aperta(s));
+    s->Text2->setText("90");
+    ui.answer(ui::vbYes);
+    cornice->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(area.subWindowList().isEmpty());
+    EXPECT_FALSE(s);
+    EXPECT_EQ(conta(db, "Numero=90 AND Classe='Nel riquadro'"), "1");
+
+    auto v = apri("Visualizza", 90);
+    ASSERT_EQ(area.subWindowList().size(), 1);
+    QTest::mouseClick(v->Command2, Qt::LeftButton);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(area.subWindowList().isEmpty()) << "Esci takes the frame along";
+    materials::ImpostaAreaFinestre(nullptr);
 }
