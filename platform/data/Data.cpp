@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMetaType>
+#include <QRegularExpression>
 
 #include <sqlite3.h>
 
@@ -54,8 +55,26 @@ const char* const kRequiredTable = "Legno";
                                        "o al numero ordinale richiesto.").arg(name));
 }
 
+// A lock held by another program: the database is sound and will be usable again once it lets go,
+// so the user must hear exactly that and nothing that suggests a damaged file.
+class Locked : public platform::Error {
+public:
+    using platform::Error::Error;
+};
+
+bool isLockCode(int rc) { return (rc & 0xff) == SQLITE_BUSY || (rc & 0xff) == SQLITE_LOCKED; }
+
 [[noreturn]] void failSqlite(sqlite3* db, const QString& what) {
-    fail(kProviderError, what + QStringLiteral(": ") + QString::fromUtf8(db ? sqlite3_errmsg(db) : "out of memory"));
+    const QString message = QString::fromUtf8(db ? sqlite3_errmsg(db) : "out of memory");
+    if (db && isLockCode(sqlite3_errcode(db)))
+        throw Locked(kProviderError,
+                     (what + QStringLiteral(": il database è bloccato da un altro programma che lo sta usando. "
+                                            "Riprovare quando sarà di nuovo libero (") +
+                      message + QStringLiteral(")."))
+                         .toStdString());
+    if (db && (sqlite3_errcode(db) & 0xff) == SQLITE_NOTADB)
+        fail(kProviderError, what + QStringLiteral(": il file non è un database valido (") + message + QStringLiteral(")."));
+    fail(kProviderError, what + QStringLiteral(": ") + message);
 }
 
 // A prepared statement that finalizes itself.
@@ -129,9 +148,11 @@ private:
     sqlite3_stmt* stmt_ = nullptr;
 };
 
-// Runs one write as a transaction of its own: either all of it reaches the file or none.
+// Runs one write as a transaction of its own: either all of it reaches the file or none. It may
+// wait up to writeWaitMs for a lock another program holds.
 template <typename F>
-void inTransaction(sqlite3* db, const QString& what, F&& body) {
+void inTransaction(sqlite3* db, int writeWaitMs, const QString& what, F&& body) {
+    sqlite3_busy_timeout(db, writeWaitMs);
     if (sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) != SQLITE_OK) failSqlite(db, what);
     try {
         body();
@@ -204,11 +225,46 @@ struct Connection::Impl {
     sqlite3* db = nullptr;
     int cursorLocation = adUseServer;
     int busyTimeoutMs = 5000;
+    int readTimeoutMs = 250;
+    // False while a lock held elsewhere has kept the file from being checked.
+    bool verified = false;
     QString path;
 
     void closeDb() {
         if (db) sqlite3_close_v2(db);
         db = nullptr;
+        verified = false;
+    }
+
+    // Whether the file is a usable materials database; raises when it is not, or (Locked) when
+    // another program's lock keeps it from being read now.
+    static void check(sqlite3* db, const QString& path) {
+        {
+            const QString what = QStringLiteral("Impossibile leggere il database '%1'").arg(path);
+            Statement check(db, QStringLiteral("PRAGMA quick_check"), what);
+            if (check.step(what) == SQLITE_ROW) {
+                const QString verdict = check.column(0).toString();
+                if (verdict != QLatin1String("ok"))
+                    fail(kProviderError, QStringLiteral("Il database '%1' è danneggiato: %2").arg(path, verdict));
+            }
+        }
+        Statement table(db,
+                        QStringLiteral("SELECT 1 FROM sqlite_master WHERE type='table' AND name=?1 COLLATE NOCASE"),
+                        QStringLiteral("Impossibile leggere il database '%1'").arg(path));
+        table.bind(1, QString::fromLatin1(kRequiredTable), QStringLiteral("Impossibile leggere il database"));
+        if (table.step(QStringLiteral("Impossibile leggere il database '%1'").arg(path)) != SQLITE_ROW)
+            fail(kProviderError, QStringLiteral("Il database '%1' non contiene la tabella %2.")
+                                     .arg(path, QString::fromLatin1(kRequiredTable)));
+    }
+
+    // Before every read: a short wait for a lock, and the check that a lock put off at opening.
+    sqlite3* forReading() {
+        sqlite3_busy_timeout(db, readTimeoutMs);
+        if (!verified) {
+            check(db, path);
+            verified = true;
+        }
+        return db;
     }
 };
 
@@ -223,26 +279,37 @@ void Connection::CursorLocation(int value) {
 }
 
 int Connection::BusyTimeout() const { return impl_->busyTimeoutMs; }
-void Connection::BusyTimeout(int milliseconds) {
-    impl_->busyTimeoutMs = std::max(0, milliseconds);
-    if (impl_->db) sqlite3_busy_timeout(impl_->db, impl_->busyTimeoutMs);
-}
+void Connection::BusyTimeout(int milliseconds) { impl_->busyTimeoutMs = std::max(0, milliseconds); }
+int Connection::ReadTimeout() const { return impl_->readTimeoutMs; }
+void Connection::ReadTimeout(int milliseconds) { impl_->readTimeoutMs = std::max(0, milliseconds); }
 
 namespace {
 
+// The keys a connection text may hold besides the data source. A path may hold ';' itself, so the
+// value of "Data Source=" runs up to the next ';' that begins one of these, or to the end.
+const QRegularExpression& nextKey() {
+    static const QRegularExpression re(
+        QStringLiteral(";\\s*(?:Provider|User ID|Password|Mode|Persist Security Info|Extended Properties|"
+                       "Jet OLEDB:[^=;]*)\\s*="),
+        QRegularExpression::CaseInsensitiveOption);
+    return re;
+}
+
 // The value of "Data Source=" in a connection text; "" when there is none.
 QString dataSource(const QString& connectionString) {
-    for (const QString& part : connectionString.split(QLatin1Char(';'))) {
-        const qsizetype eq = part.indexOf(QLatin1Char('='));
-        if (eq < 0) continue;
-        if (part.left(eq).trimmed().compare(QLatin1String("Data Source"), Qt::CaseInsensitive) != 0) continue;
-        QString v = part.mid(eq + 1).trimmed();
-        if (v.size() >= 2 && ((v.startsWith(QLatin1Char('"')) && v.endsWith(QLatin1Char('"'))) ||
-                              (v.startsWith(QLatin1Char('\'')) && v.endsWith(QLatin1Char('\'')))))
-            v = v.mid(1, v.size() - 2);
-        return v;
-    }
-    return QString();
+    static const QRegularExpression key(QStringLiteral("(?:^|;)\\s*Data Source\\s*="),
+                                        QRegularExpression::CaseInsensitiveOption);
+    const auto m = key.match(connectionString);
+    if (!m.hasMatch()) return QString();
+    const qsizetype start = m.capturedEnd();
+    const auto next = nextKey().match(connectionString, start);
+    QString v = connectionString.mid(start, next.hasMatch() ? next.capturedStart() - start : -1);
+    if (!next.hasMatch() && v.endsWith(QLatin1Char(';'))) v.chop(1); // the text's closing ';'
+    v = v.trimmed();
+    if (v.size() >= 2 && ((v.startsWith(QLatin1Char('"')) && v.endsWith(QLatin1Char('"'))) ||
+                          (v.startsWith(QLatin1Char('\'')) && v.endsWith(QLatin1Char('\'')))))
+        v = v.mid(1, v.size() - 2);
+    return v;
 }
 
 } // namespace
@@ -264,33 +331,24 @@ void Connection::Open(const QString& connectionString, const QString&, const QSt
         sqlite3_close_v2(db);
         fail(kProviderError, QStringLiteral("Impossibile aprire il database '%1': %2").arg(path, msg));
     }
-    sqlite3_busy_timeout(db, impl_->busyTimeoutMs);
+    sqlite3_busy_timeout(db, impl_->readTimeoutMs);
     sqlite3_extended_result_codes(db, 1);
 
-    // Find out now, not at the first recordset, whether the file is a usable database.
+    // Find out now, not at the first recordset, whether the file is a usable database. A lock
+    // held by another program only puts the check off to the first read: the file is no worse
+    // for it, and the program can use it as soon as the other lets go.
+    bool verified = true;
     try {
-        {
-            Statement check(db, QStringLiteral("PRAGMA quick_check"),
-                            QStringLiteral("Il file '%1' non è un database valido").arg(path));
-            if (check.step(QStringLiteral("Il file '%1' non è un database valido").arg(path)) == SQLITE_ROW) {
-                const QString verdict = check.column(0).toString();
-                if (verdict != QLatin1String("ok"))
-                    fail(kProviderError, QStringLiteral("Il database '%1' è danneggiato: %2").arg(path, verdict));
-            }
-        }
-        Statement table(db,
-                        QStringLiteral("SELECT 1 FROM sqlite_master WHERE type='table' AND name=?1 COLLATE NOCASE"),
-                        QStringLiteral("Impossibile leggere il database '%1'").arg(path));
-        table.bind(1, QString::fromLatin1(kRequiredTable), QStringLiteral("Impossibile leggere il database"));
-        if (table.step(QStringLiteral("Impossibile leggere il database '%1'").arg(path)) != SQLITE_ROW)
-            fail(kProviderError, QStringLiteral("Il database '%1' non contiene la tabella %2.")
-                                     .arg(path, QString::fromLatin1(kRequiredTable)));
+        Impl::check(db, path);
+    } catch (const Locked&) {
+        verified = false;
     } catch (...) {
         sqlite3_close_v2(db);
         throw;
     }
     impl_->db = db;
     impl_->path = path;
+    impl_->verified = verified;
 }
 
 int Connection::State() const { return impl_->db ? adStateOpen : adStateClosed; }
@@ -346,6 +404,10 @@ struct Recordset::Impl {
     sqlite3* db() const {
         if (!conn || !conn->impl()->db) failConnection();
         return conn->impl()->db;
+    }
+    // One write, waiting as long as the connection lets a save wait for another program's lock.
+    template <typename F> void inTransaction(const QString& what, F&& body) {
+        data::inTransaction(db(), conn->impl()->busyTimeoutMs, what, std::forward<F>(body));
     }
     long size() const { return static_cast<long>(view.size()); }
     bool live(long i) const { return i >= 0 && i < size() && !rows[view[static_cast<std::size_t>(i)]].deleted; }
@@ -477,7 +539,7 @@ struct Recordset::Impl {
                                    marks.join(QStringLiteral(", ")));
             }
             Row row;
-            inTransaction(d, what, [&] {
+            inTransaction(what, [&] {
                 Statement s(d, sqlText, what);
                 for (std::size_t k = 0; k < values.size(); ++k) s.bind(static_cast<int>(k + 1), values[k], what);
                 s.step(what);
@@ -504,7 +566,7 @@ struct Recordset::Impl {
                                             .arg(cols.size() + 1)
                                             .arg(guards.join(QStringLiteral(" AND ")));
                 std::vector<QVariant> fresh;
-                inTransaction(d, what, [&] {
+                inTransaction(what, [&] {
                     Statement s(d, sqlText, what);
                     for (std::size_t k = 0; k < cols.size(); ++k) {
                         s.bind(static_cast<int>(k + 1), values[k], what);
@@ -541,7 +603,8 @@ void Recordset::Open(const QString& source, const std::shared_ptr<Connection>& a
     Impl& m = *impl_;
     if (m.open) fail(kObjectOpen, QStringLiteral("Operazione non consentita se l'oggetto è aperto."));
     if (!activeConnection || !activeConnection->impl()->db) failConnection();
-    sqlite3* db = activeConnection->impl()->db;
+    // A read gives up quickly on a lock: the user is typing, and waits only for a save.
+    sqlite3* db = activeConnection->impl()->forReading();
 
     const auto parsed = sql::ParseSelect(source);
     if (!parsed)
@@ -683,10 +746,12 @@ QString Field::Name() const { return rs_->impl_->columns.at(static_cast<std::siz
 QVariant Field::Value() const {
     Recordset::Impl& m = *rs_->impl_;
     const auto i = static_cast<std::size_t>(index_);
-    if (!m.open || i >= m.columns.size()) return QVariant();
+    m.requireOpen();
+    if (i >= m.columns.size()) failItem(QString::number(index_));
     if (m.edit != EditMode::None) return m.pending[i];
     const Row* r = m.current();
-    return r ? r->values[i] : QVariant();
+    if (!r) failNoCurrent(); // a Null here would pass for a value that is missing
+    return r->values[i];
 }
 
 void Field::Value(const QVariant& v) {
@@ -803,12 +868,25 @@ void Recordset::Delete(int affect) {
     if (!r) failNoCurrent();
     sqlite3* d = m.db();
     const QString what = QStringLiteral("Impossibile eliminare la riga");
-    inTransaction(d, what, [&] {
-        Statement s(d, QStringLiteral("DELETE FROM %1 WHERE rowid=?1").arg(sql::QuoteIdentifier(m.table)), what);
+    // Only the row as this recordset read it: one that someone else changed meanwhile is theirs
+    // to keep, as with Update.
+    QStringList guards;
+    for (std::size_t k = 0; k < m.columns.size(); ++k)
+        guards << QStringLiteral("%1 IS ?%2").arg(sql::QuoteIdentifier(m.columns[k].name)).arg(k + 2);
+    QString sqlText = QStringLiteral("DELETE FROM %1 WHERE rowid=?1").arg(sql::QuoteIdentifier(m.table));
+    if (!guards.isEmpty()) sqlText += QStringLiteral(" AND ") + guards.join(QStringLiteral(" AND "));
+    m.inTransaction(what, [&] {
+        Statement s(d, sqlText, what);
         s.bind(1, r->rowid, what);
+        for (std::size_t k = 0; k < m.columns.size(); ++k) s.bind(static_cast<int>(k + 2), r->values[k], what);
         s.step(what);
-        if (sqlite3_changes(d) != 1)
-            fail(kRowChanged, QStringLiteral("Impossibile eliminare: la riga non è più presente nel database."));
+        if (sqlite3_changes(d) != 1) {
+            std::vector<QVariant> now;
+            if (!m.reread(r->rowid, now))
+                fail(kRowChanged, QStringLiteral("Impossibile eliminare: la riga non è più presente nel database."));
+            fail(kRowChanged, QStringLiteral("Impossibile eliminare: la riga è stata modificata da un altro utente "
+                                             "dopo la lettura. Rileggere i dati."));
+        }
     });
     m.edit = EditMode::None;
     m.pending.clear();

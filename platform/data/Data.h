@@ -24,17 +24,23 @@ public:
 
     int CursorLocation() const;
     void CursorLocation(int value);
-    // "PROVIDER=...;Data Source=<path>;": opens the SQLite file at <path>. A file that is not a
-    // usable materials database fails here, not later.
+    // "PROVIDER=...;Data Source=<path>;": opens the SQLite file at <path> (which may hold ';').
+    // A file that is not a usable materials database fails here, not later; one that another
+    // program holds locked opens, and its check waits for the first read.
     void Open(const QString& connectionString, const QString& userId = QString(),
               const QString& password = QString(), int options = -1);
     int State() const;
     void Close();
 
     // How long a write waits for a lock held by another connection (another running copy of the
-    // program) before it fails with "database is locked". Default 5000 ms.
+    // program, another program) before it fails with a message that says the database is locked.
+    // Default 5000 ms.
     int BusyTimeout() const;
     void BusyTimeout(int milliseconds);
+    // The same for opening a recordset, kept short so that reading never freezes the windows.
+    // Default 250 ms.
+    int ReadTimeout() const;
+    void ReadTimeout(int milliseconds);
 
     struct Impl;
     Impl* impl() const { return impl_.get(); }
@@ -49,8 +55,8 @@ class Recordset;
 class Field {
 public:
     QString Name() const;
-    // Null QVariant for a null field or no current row. Integers come as qlonglong, other
-    // numbers as double, text as QString. During an edit, the value written last.
+    // Null QVariant for a null field; no current row raises error 3021. Integers come as
+    // qlonglong, other numbers as double, text as QString. During an edit, the value written last.
     QVariant Value() const;
     // Starts an edit of the current row when none is pending. A numeric field written as text
     // (" 2.5": point as decimal separator, blanks allowed) holds that number; text that is no
@@ -113,9 +119,8 @@ public:
     QVariant Bookmark() const;
     void Bookmark(const QVariant& bookmark);
 
-    // Update and Delete reach the file at once, each in a transaction of its own. Update fails
-    // (and writes nothing) when another recordset changed or deleted the row since it was read;
-    // Delete fails when the row is no longer in the file. A deleted row stays current until the
+    // Update and Delete reach the file at once, each in a transaction of its own. Both fail (and
+    // write nothing) when another recordset changed or deleted the row since it was read. A deleted row stays current until the
     // next move; moving, sorting or filtering with an edit pending updates first.
     void AddNew();
     void Update();

@@ -29,11 +29,19 @@ inline void exec(const QString& path, const std::string& sql) {
     sqlite3_close(db);
 }
 
-// The first column of the first row of a query, as text ("" when there is no row).
+// The first column of the first row of a query, as text ("" when there is no row). Opened for
+// writing where the file allows it, so that a save cut short by a crash is rolled back first, as
+// the next program to open the file would.
 inline std::string scalar(const QString& path, const std::string& sql) {
     sqlite3* db = nullptr;
     std::string out;
-    if (sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
+    const QByteArray name = path.toUtf8();
+    if (sqlite3_open_v2(name.constData(), &db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
+        sqlite3_close(db);
+        db = nullptr;
+        sqlite3_open_v2(name.constData(), &db, SQLITE_OPEN_READONLY, nullptr);
+    }
+    if (db) {
         sqlite3_stmt* st = nullptr;
         if (sqlite3_prepare_v2(db, sql.c_str(), -1, &st, nullptr) == SQLITE_OK && sqlite3_step(st) == SQLITE_ROW &&
             sqlite3_column_text(st, 0))

@@ -3,6 +3,7 @@
 #include "materials/modLignar2_Gen.h"
 
 #include "ScriptedUi.h"
+#include "tests/data/LockHolder.h"
 #include "platform/basic/Error.h"
 #include "platform/ui/Files.h"
 
@@ -300,4 +301,30 @@ TEST_F(StartUp, ApriRecordsetSortsOnNumeroAndReportsFailuresAsText) {
     EXPECT_EQ(rs->RecordCount(), 2);
     ApriRecordset(rs, "Select * From Legno where Numero=5", errore);
     EXPECT_EQ(errore, "") << "a success clears the error text";
+}
+
+TEST_F(StartUp, ADatabaseLockedByAnotherProgramIsReportedAsLockedAndServesOnceFree) {
+    ScriptedUi ui;
+    shipArchive();
+    InizializzaDatabaseMateriali();
+    ChiudiDatabaseMateriali(); // the first run ends; the working file now exists
+    std::shared_ptr<data::Recordset> rs;
+    QString errore;
+    {
+        testdb::LockHolder altro(working, testdb::LockHolder::Exclusive);
+        InizializzaDatabaseMateriali();
+        EXPECT_TRUE(ui.calls().empty()) << "nothing to report: the file is sound";
+        ASSERT_TRUE(CnMateriali);
+        EXPECT_EQ(PercorsoDbMateriali, working);
+        ApriRecordset(rs, "Select * From Legno Where Numero=6", errore);
+        EXPECT_TRUE(errore.startsWith("Errore N.-2147467259 nella lettura del Database.\n\n")) << errore.toStdString();
+        EXPECT_TRUE(errore.contains("bloccato da un altro programma")) << errore.toStdString();
+        EXPECT_FALSE(errore.contains("non è un database valido"));
+        EXPECT_FALSE(rs);
+    }
+    ApriRecordset(rs, "Select * From Legno Where Numero=6", errore);
+    EXPECT_EQ(errore, "");
+    ASSERT_TRUE(rs);
+    EXPECT_EQ(rs->Fields("Classe").Value().toString(), "C24");
+    EXPECT_TRUE(ui.calls().empty());
 }
