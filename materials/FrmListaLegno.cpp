@@ -13,7 +13,9 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QGuiApplication>
+#include <QHeaderView>
 #include <QIcon>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -49,10 +51,24 @@ constexpr double kLarghezzaFiltro = 2600;
 
 QPointer<FrmListaLegno> istanza;
 
+FrmListaLegno::ApriNuova& apriNuova() {
+    static FrmListaLegno::ApriNuova f = SchedaLegnoNuova;
+    return f;
+}
+FrmListaLegno::ApriEsistente& apriEsistente() {
+    static FrmListaLegno::ApriEsistente f = ApriSchedaLegno;
+    return f;
+}
+
 // The program's title: the settings store keeps the placement under it.
 QString titolo() { return ui::AppTitle(); }
 
 } // namespace
+
+void FrmListaLegno::ImpostaApriSchede(ApriNuova nuova, ApriEsistente esistente) {
+    apriNuova() = nuova ? std::move(nuova) : ApriNuova(SchedaLegnoNuova);
+    apriEsistente() = esistente ? std::move(esistente) : ApriEsistente(ApriSchedaLegno);
+}
 
 FrmListaLegno::FrmListaLegno(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("FrmListaLegno"));
@@ -123,6 +139,15 @@ FrmListaLegno::FrmListaLegno(QWidget* parent) : QWidget(parent) {
 
     DataGrid1 = new ui::DataGrid(this);
     DataGrid1->setObjectName(QStringLiteral("DataGrid1"));
+    // The design's column widths are meant for a small, narrow grid font: with it "11.000,00 "
+    // fits the 800 twips of a value column.
+    QFont carattere = DataGrid1->font();
+    carattere.setFamilies({QStringLiteral("Arial Narrow"), QStringLiteral("Liberation Sans Narrow")});
+    carattere.setPointSizeF(8);
+    DataGrid1->setFont(carattere);
+    DataGrid1->horizontalHeader()->setFont(carattere);
+    DataGrid1->setWordWrap(false);
+    DataGrid1->verticalHeader()->setDefaultSectionSize(QFontMetrics(carattere).height() + 6);
     // Before the first layout: the design place under the toolbar.
     DataGrid1->setGeometry(ui::TwipsToPixelsX(100), Toolbar1->sizeHint().height() + ui::TwipsToPixelsY(100),
                            width() - ui::TwipsToPixelsX(200),
@@ -218,12 +243,14 @@ bool FrmListaLegno::event(QEvent* e) {
 void FrmListaLegno::showEvent(QShowEvent* e) {
     if (!caricata_) {
         caricata_ = true;
-        if (QMdiSubWindow* c = Cornice()) {
-            c->installEventFilter(this);
-            if (QMdiArea* area = materials::AreaFinestre())
-                connect(area, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* w) { seguiAttivazione(w); });
+        QMdiArea* area = Cornice() ? materials::AreaFinestre() : nullptr;
+        if (area) {
+            Cornice()->installEventFilter(this);
+            connect(area, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* w) { seguiAttivazione(w); });
         }
         Form_Load();
+        // The area makes a new child active before it shows it: that first activation follows the load.
+        if (area && area->activeSubWindow() == Cornice()) seguiAttivazione(Cornice());
     }
     QWidget::showEvent(e);
 }
@@ -354,7 +381,7 @@ void FrmListaLegno::Toolbar1_ButtonClick(int Index) {
     switch (Index) {
     case 2:
         try {
-            SchedaLegnoNuova(rsListaLegno);
+            apriNuova()(rsListaLegno);
         } catch (...) {
             ui::MostraEccezioneCorrente();
         }
@@ -506,7 +533,7 @@ void FrmListaLegno::ApriScheda(const QString& modo) {
     if (numero.isEmpty()) return;
     QString m = modo;
     try {
-        ApriSchedaLegno(m, numero);
+        apriEsistente()(m, numero);
     } catch (...) {
         ui::MostraEccezioneCorrente();
     }

@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include <array>
+#include <functional>
 #include <memory>
 
 class QAction;
@@ -48,6 +49,12 @@ public:
     void Text3_Change();
     void Toolbar1_ButtonClick(int Index);
     void DataGrid1_DblClick();
+
+    // The card openers the toolbar and the grid call (SchedaLegnoNuova, ApriSchedaLegno). Tests put
+    // recorders in their place; empty functions restore the real ones.
+    using ApriNuova = std::function<void(std::shared_ptr<data::Recordset>& rs)>;
+    using ApriEsistente = std::function<void(QString& modo, QString& numero)>;
+    static void ImpostaApriSchede(ApriNuova nuova, ApriEsistente esistente);
 
     // The frame that holds the window inside the main window's area, or none.
     QMdiSubWindow* Cornice() const;
