@@ -165,9 +165,7 @@ FrmListaLegno::FrmListaLegno(QWidget* parent) : QWidget(parent) {
     });
 }
 
-FrmListaLegno::~FrmListaLegno() {
-    if (auto* area = materials::AreaFinestre()) disconnect(area, nullptr, this, nullptr);
-}
+FrmListaLegno::~FrmListaLegno() = default;
 
 // ---------------------------------------------------------------- where the window stands
 

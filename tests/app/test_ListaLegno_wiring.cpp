@@ -79,12 +79,6 @@ TEST_F(ListaDalProgramma, BothOpenersGiveTheOneListBroughtToTheFront) {
     EXPECT_EQ(f->mdiArea()->activeSubWindow(), lista->Cornice());
     EXPECT_EQ(finestreLista(f), 1);
 
-    // Closed, it opens afresh from the joint window.
-    lista->Buttons[9]->trigger();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(finestreLista(f), 0);
-    FormNodo->Command1->click();
-    EXPECT_EQ(finestreLista(f), 1);
     EXPECT_TRUE(ui.msgBoxes().empty());
 }
 

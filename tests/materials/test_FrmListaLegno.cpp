@@ -3,7 +3,6 @@
 #include "materials/FrmListaLegno.h"
 
 #include "FindChild.h"
-#include "Locale.h"
 #include "ScriptedUi.h"
 #include "materials/Finestre.h"
 #include "materials/modLignar2_Gen.h"
@@ -102,8 +101,9 @@ protected:
     static void inPasso(FrmListaLegno* l) {
         const long pos = l->rsListaLegno->AbsolutePosition();
         EXPECT_EQ(l->DataGrid1->CurrentRow(), pos > 0 ? pos : 0);
-        if (pos > 0)
+        if (pos > 0) {
             EXPECT_EQ(l->rsListaLegno->Fields("Numero").Value().toLongLong(), numeroCorrente(l).toLongLong());
+        }
     }
 
     static QString chiave(const QString& k) { return settings::GetSetting(kApp, kSezione, k, QStringLiteral("-")); }
@@ -158,19 +158,10 @@ TEST_F(ListaLegno, OpensWithItsToolbarArchiveLineAndFormattedGrid) {
     EXPECT_EQ(l->DataGrid1->CellText(7, 9), "11.000,00 ");
     EXPECT_EQ(l->DataGrid1->CellText(7, 7), "2,50 ");
     EXPECT_EQ(l->DataGrid1->CellText(7, 5), ""); // a null value stays empty
-    {
-        testing_support::LocaleGuard inglese(testing_support::LocaleGuard::english());
-        EXPECT_EQ(l->DataGrid1->CellText(7, 9), "11,000.00 ");
-    }
     // Every value fits its column: nothing of "11.000,00 " is cut.
     const QFontMetrics fm(l->DataGrid1->font());
     EXPECT_LE(fm.horizontalAdvance("11.000,00 ") + 6, l->DataGrid1->columnWidth(9));
 
-    // The grid fills the window below the toolbar, 100 twips from every edge.
-    const QRect g = l->DataGrid1->geometry();
-    EXPECT_EQ(g.left(), ui::TwipsToPixelsX(100));
-    EXPECT_EQ(g.top(), l->Toolbar1->height() + ui::TwipsToPixelsY(100));
-    EXPECT_EQ(l->width() - g.width(), ui::TwipsToPixelsX(200));
     EXPECT_EQ(area.activeSubWindow(), l->Cornice());
     EXPECT_TRUE(ui.msgBoxes().empty());
     EXPECT_EQ(ui.pointer(), ui::vbDefault);
