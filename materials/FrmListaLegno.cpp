@@ -354,22 +354,20 @@ void FrmListaLegno::Text3_Change() {
     // A list that could not be read has nothing to narrow.
     if (!rsListaLegno || rsListaLegno->State() != data::adStateOpen) return;
     DataGrid1->setEnabled(false);
-    const QString prima = rsListaLegno->Filter();
     try {
-        rsListaLegno->Filter(QString());
         const QString testo = Text3->text();
         const QString ritagliato = basic::Trim(testo);
+        QString criterio; // "" shows every row
         if (!ritagliato.isEmpty() && ritagliato != QStringLiteral("_")) {
             // An apostrophe in the text is doubled, so that it stands for itself inside the quotes.
             QString prefisso = testo;
             prefisso.replace(QLatin1Char('\''), QStringLiteral("''"));
-            rsListaLegno->Filter(QStringLiteral("Descrizione like '") + prefisso + QStringLiteral("%'"));
+            criterio = QStringLiteral("Descrizione like '") + prefisso + QStringLiteral("%'");
         }
+        // A new filter replaces the old one at once: clearing it first would read every row twice.
+        rsListaLegno->Filter(criterio);
     } catch (const std::exception&) {
-        try {
-            rsListaLegno->Filter(prima);
-        } catch (const std::exception&) {
-        }
+        // A refused filter leaves the one before in place: the list stays as it was, and usable.
     }
     DataGrid1->Refresh();
     DataGrid1->setEnabled(true);
