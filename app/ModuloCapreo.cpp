@@ -24,7 +24,7 @@ std::shared_ptr<_clsNodo> NodoCorrente;
 Single PiGrecoSingolo = 0;
 QPointer<frmNodi> FormNodo;
 
-const QString IndirizzoHelp = QStringLiteral("https://tecnavo.example/capreo2018/help");
+QString IndirizzoHelp() { return files::AppPath() + QStringLiteral("/guida/Capreo2018.html"); }
 
 namespace {
 QPointer<frmMain> istanzaMain;

@@ -15,8 +15,8 @@ extern std::shared_ptr<QOR_TRBNS18::_clsNodo> NodoCorrente;     // spare joint, 
 extern Single PiGrecoSingolo;
 extern QPointer<frmNodi> FormNodo;                              // the joint window opened last
 
-// The address of the help web page.
-extern const QString IndirizzoHelp;
+// The help page, shipped beside the program: guida/Capreo2018.html in the program's folder.
+QString IndirizzoHelp();
 
 // The one main window, created on first use.
 frmMain* MainForm();

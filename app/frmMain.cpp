@@ -3,6 +3,7 @@
 #include "app/ModuloCapreo.h"
 #include "app/Version.h"
 #include "materials/Finestre.h"
+#include "materials/FrmListaLegno.h"
 #include "platform/basic/Basic.h"
 #include "platform/ui/Forms.h"
 #include "platform/ui/Twips.h"
@@ -126,11 +127,11 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
     // Three entries side by side on the menu bar, no submenus: choosing one acts at once.
     mnuMateriali = menuBar()->addAction(QStringLiteral("Materiali"));
     mnuMateriali->setObjectName(QStringLiteral("mnuMateriali"));
-    mnuMateriali->setEnabled(false); // the materials list window is not part of the program yet
     mnuHelp = menuBar()->addAction(QStringLiteral("Help"));
     mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
     mnuEsci = menuBar()->addAction(QStringLiteral("Esci"));
     mnuEsci->setObjectName(QStringLiteral("mnuEsci"));
+    connect(mnuMateriali, &QAction::triggered, this, [this] { mnuMateriali_Click(); });
     connect(mnuHelp, &QAction::triggered, this, [this] { mnuHelp_Click(); });
     connect(mnuEsci, &QAction::triggered, this, [this] { mnuEsci_Click(); });
 }
@@ -327,8 +328,10 @@ void frmMain::ListView1_DblClick() {
     }
 }
 
+void frmMain::mnuMateriali_Click() { materials::MostraListaLegno(); }
+
 void frmMain::mnuHelp_Click() {
-    QString indirizzo = IndirizzoHelp;
+    QString indirizzo = IndirizzoHelp();
     ApriDocumento(indirizzo);
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // The main window: the multi-document parent of the joint windows. It draws a fixed background of
 // title texts, offers the four joint types as a list of icons (a double-click opens a new joint),
-// and its menu opens the help page or ends the program. Closing it releases the engine objects.
+// and its menu opens the materials list or the help page, or ends the program. Closing it
+// releases the engine objects.
 #include <QIcon>
 #include <QMainWindow>
 #include <QPixmap>
@@ -36,7 +37,7 @@ public:
     QLabel* Picture2 = nullptr;
     QLabel* Picture6 = nullptr;         // never visible: the drawing surface of the background
     QVector<QIcon> ImgLstTravix;        // the list's large icons, by 1-based position - 1
-    QAction* mnuMateriali = nullptr;    // disabled until the materials list window exists
+    QAction* mnuMateriali = nullptr;
     QAction* mnuHelp = nullptr;
     QAction* mnuEsci = nullptr;
 
@@ -54,6 +55,7 @@ public:
     void Form_Activate();
     void Form_Unload();
     void ListView1_DblClick();
+    void mnuMateriali_Click();
     void mnuHelp_Click();
     void mnuEsci_Click();
 

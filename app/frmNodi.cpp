@@ -4,6 +4,7 @@
 
 #include "app/ModuloCapreo.h"
 #include "app/frmNodi_picture.h"
+#include "materials/FrmListaLegno.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/Twips.h"
 
@@ -125,8 +126,6 @@ frmNodi::frmNodi(QWidget* parent) : QWidget(parent) {
     Command2->setObjectName(QStringLiteral("Command2"));
     Command8->setObjectName(QStringLiteral("Command8"));
     Command9->setObjectName(QStringLiteral("Command9"));
-    // The materials list window is not part of this program yet.
-    Command1->setEnabled(false);
     auto* buttons = new QHBoxLayout;
     for (QPushButton* b : {Command1, Command2, Command8, Command9}) {
         b->setMinimumWidth(ui::TwipsToPixelsX(2000));
@@ -538,12 +537,10 @@ void frmNodi::closeEvent(QCloseEvent* event) {
 
 // ---------------------------------------------------------------- buttons
 
-void frmNodi::Command1_Click() {
-    // The materials list window is not part of this program yet; the button stays disabled.
-}
+void frmNodi::Command1_Click() { materials::MostraListaLegno(); }
 
 void frmNodi::Command2_Click() {
-    QString documento = IndirizzoHelp;
+    QString documento = IndirizzoHelp();
     ApriDocumento(documento);
 }
 

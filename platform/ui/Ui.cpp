@@ -17,6 +17,15 @@ namespace ui {
 
 Backend::~Backend() = default;
 
+QString RigheDelMessaggio(const QString& prompt) {
+    // A message box breaks its lines at CR, LF and CR LF alike; Qt breaks only at LF and would
+    // draw a lone CR as a blank.
+    QString righe = prompt;
+    righe.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    righe.replace(QChar(13), QChar(10));
+    return righe;
+}
+
 namespace {
 
 // The real user interface, on Qt. Without a QApplication (a tool, a benchmark) a message box is
@@ -32,7 +41,8 @@ public:
         }
         QMessageBox box;
         box.setWindowTitle(title.isNull() ? AppTitle() : title);
-        box.setText(prompt);
+        box.setTextFormat(Qt::PlainText);
+        box.setText(RigheDelMessaggio(prompt));
         switch (style & 0x70) {
         case vbCritical: box.setIcon(QMessageBox::Critical); break;
         case vbQuestion: box.setIcon(QMessageBox::Question); break;

@@ -40,6 +40,9 @@ Backend& CurrentBackend();
 void SetAppTitle(const QString& title);
 QString AppTitle();
 
+// The lines a message box shows for its text: CR, LF and CR LF each end a line.
+QString RigheDelMessaggio(const QString& prompt);
+
 // A null title means "no title of its own".
 int MsgBox(const QString& prompt, int style = vbOKOnly, const QString& title = QString());
 void Beep();

@@ -129,18 +129,36 @@ TEST_F(MainWindow, MenusStandSideBySideWithoutSubmenus) {
         EXPECT_EQ(voci[i]->text(), testi[i]);
         EXPECT_EQ(voci[i]->menu(), nullptr);
         EXPECT_TRUE(voci[i]->isVisible());
+        EXPECT_TRUE(voci[i]->isEnabled());
     }
 }
 
-TEST_F(MainWindow, HelpHandsTheHelpPageToTheShell) {
-    ASSERT_TRUE(IndirizzoHelp.startsWith(QStringLiteral("http")));
+TEST_F(MainWindow, HelpOpensThePageShippedBesideTheProgram) {
+    // The build places the page and its drawings beside the program, as it places the archive.
+    const QString cartella = QCoreApplication::applicationDirPath();
+    EXPECT_EQ(IndirizzoHelp(), cartella + QStringLiteral("/guida/Capreo2018.html"));
+    QFile pagina(IndirizzoHelp());
+    ASSERT_TRUE(pagina.open(QIODevice::ReadOnly)) << IndirizzoHelp().toStdString();
+    const QString html = QString::fromUtf8(pagina.readAll());
+    EXPECT_TRUE(html.contains(QStringLiteral("lang=\"it\"")));
+    for (int i = 0; i < 4; ++i) {
+        const QString disegno = QStringLiteral("nodo%1.svg").arg(i);
+        EXPECT_TRUE(html.contains(QStringLiteral("src=\"") + disegno + QStringLiteral("\""))) << i;
+        EXPECT_TRUE(QFile::exists(cartella + QStringLiteral("/guida/") + disegno)) << i;
+    }
+    for (const char* tipo : {"Catena Puntone a Dente Semplice", "Puntone Saetta a Dente Semplice",
+                             "Monaco Puntoni a Dente Semplice", "Monaco Saette a Dente Semplice", "NON VERIFICA",
+                             "MaterialiQor.dms", "LignarQOR.DEF"})
+        EXPECT_TRUE(html.contains(QString::fromUtf8(tipo))) << tipo;
+
     f->mnuHelp->trigger();
     std::vector<testing_support::Call> shell;
     for (const auto& c : ui.calls())
         if (c.kind == testing_support::Call::Shell) shell.push_back(c);
     ASSERT_EQ(shell.size(), 1u);
-    EXPECT_EQ(shell[0].prompt, IndirizzoHelp);
+    EXPECT_EQ(shell[0].prompt, IndirizzoHelp());
     EXPECT_EQ(shell[0].verb, QStringLiteral("open"));
+    EXPECT_EQ(shell[0].directory, cartella);
     EXPECT_EQ(shell[0].style, 5);
     EXPECT_TRUE(ui.msgBoxes().empty());
     EXPECT_EQ(ui.beeps(), 0);

@@ -285,7 +285,7 @@ TEST(frmNodiButtons, HelpOpensTheHelpPageAndEsciUnloads) {
     w->Command2->click();
     bool aperto = false;
     for (const auto& c : ui.calls())
-        if (c.kind == testing_support::Call::Shell) aperto = c.prompt == IndirizzoHelp;
+        if (c.kind == testing_support::Call::Shell) aperto = c.prompt == IndirizzoHelp();
     EXPECT_TRUE(aperto);
 
     frmNodi* w2 = new frmNodi; // closes and deletes itself

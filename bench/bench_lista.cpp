@@ -1,0 +1,109 @@
+// The materials list on a working database of 10,000 materials: opening it until the grid is shown,
+// and one keystroke in its filter. Runs on the offscreen platform with settings of its own.
+#include "materials/Finestre.h"
+#include "materials/FrmListaLegno.h"
+#include "materials/modLignar2_Gen.h"
+#include "platform/ui/Application.h"
+#include "platform/ui/DataGrid.h"
+#include "platform/ui/Ui.h"
+
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+#include <sqlite3.h>
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+constexpr int kMateriali = 10000;
+
+// Descriptions of the kinds a real archive holds, so that a filter keeps a realistic share.
+bool creaDatabase(const QString& path) {
+    sqlite3* db = nullptr;
+    if (sqlite3_open(path.toUtf8().constData(), &db) != SQLITE_OK) return false;
+    std::string sql =
+        "CREATE TABLE Legno (Numero INTEGER, Classe TEXT, Descrizione TEXT, Fmk REAL, Ft0k REAL, Ft90k REAL,"
+        " Fc0k REAL, Fc90k REAL, Fvk REAL, E0mean REAL, E05 REAL, E90mean REAL, Gmean REAL, rok REAL);"
+        "BEGIN;";
+    const char* famiglie[] = {"Conifera C", "Latifoglia D", "Lamellare omogeneo GL", "Lamellare combinato GL",
+                              "Abete del Trentino S", "Larice ", "Castagno ", "Rovere "};
+    for (int i = 1; i <= kMateriali; ++i) {
+        const int f = i % 8;
+        char riga[400];
+        std::snprintf(riga, sizeof riga,
+                      "INSERT INTO Legno VALUES (%d, 'K%d', '%s%d', %d, %.1f, 0.4, %d, 2.5, 4, %d, %d, 370, 690, %d);",
+                      i, i % 50, famiglie[f], i, 14 + i % 40, 7.2 + i % 30, 16 + i % 20, 7000 + i % 9000,
+                      4700 + i % 6000, 290 + i % 300);
+        sql += riga;
+    }
+    sql += "COMMIT;";
+    const bool ok = sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr) == SQLITE_OK;
+    sqlite3_close(db);
+    return ok;
+}
+
+void chiudiLista() {
+    if (FrmListaLegno* l = materials::ListaLegnoAperta()) l->Cornice()->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+void BM_AperturaLista(benchmark::State& state) {
+    for (auto _ : state) {
+        materials::MostraListaLegno();
+        FrmListaLegno* l = materials::ListaLegnoAperta();
+        l->DataGrid1->viewport()->repaint();
+        benchmark::DoNotOptimize(l->DataGrid1->RowCount());
+        state.PauseTiming();
+        if (l->DataGrid1->RowCount() != kMateriali) state.SkipWithError("the list does not show every material");
+        chiudiLista();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_AperturaLista)->Unit(benchmark::kMillisecond);
+
+void BM_TastoNelFiltro(benchmark::State& state) {
+    materials::MostraListaLegno();
+    FrmListaLegno* l = materials::ListaLegnoAperta();
+    l->Text3->setText(QStringLiteral("La"));
+    for (auto _ : state) {
+        l->Text3->insert(QStringLiteral("m")); // "Lam": the laminated timbers
+        l->DataGrid1->viewport()->repaint();
+        benchmark::DoNotOptimize(l->DataGrid1->RowCount());
+        state.PauseTiming();
+        l->Text3->backspace();
+        state.ResumeTiming();
+    }
+    chiudiLista();
+}
+BENCHMARK(BM_TastoNelFiltro)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QTemporaryDir casa;
+    qputenv("XDG_CONFIG_HOME", (casa.path() + "/config").toLocal8Bit());
+    ui::Applicazione app(argc, argv);
+    ui::SetAppTitle(QStringLiteral("Tecnavo"));
+    if (!creaDatabase(casa.filePath("MaterialiQor.dms"))) return 1;
+    PercorsoDbMateriali = casa.filePath("MaterialiQor.dms");
+    ApriDatabaseMateriali();
+    if (!CnMateriali) return 1;
+
+    QMdiArea mdi;
+    mdi.resize(1600, 1000);
+    mdi.show();
+    materials::ImpostaAreaFinestre(&mdi);
+
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    chiudiLista();
+    materials::ImpostaAreaFinestre(nullptr);
+    ChiudiDatabaseMateriali();
+    return 0;
+}
