@@ -91,7 +91,7 @@ void NuovoNodo(QString& TipoNodo) {
     }
     // Each new joint window opens a title bar's height below and to the right of the one opened
     // before it, so that none hides another completely; back at the corner when it would leave
-    // the area.
+    // the area (a window larger than the area: when its title bar would).
     QMdiArea* area = MainForm()->mdiArea();
     const QList<QMdiSubWindow*> cornici = area->subWindowList(QMdiArea::CreationOrder);
     for (auto it = cornici.crbegin(); it != cornici.crend(); ++it) {
@@ -101,7 +101,11 @@ void NuovoNodo(QString& TipoNodo) {
         QPoint posizione = ultima->pos() + QPoint(passo, passo);
         const QSize spazio = area->viewport()->size();
         const QSize dimensione = cornice->size();
-        if (posizione.x() + dimensione.width() > spazio.width() || posizione.y() + dimensione.height() > spazio.height())
+        const auto fuori = [passo](int inizio, int lato, int disponibile) {
+            return lato <= disponibile ? inizio + lato > disponibile : inizio + passo > disponibile;
+        };
+        if (fuori(posizione.x(), dimensione.width(), spazio.width()) ||
+            fuori(posizione.y(), dimensione.height(), spazio.height()))
             posizione = QPoint(0, 0);
         cornice->move(posizione);
         break;

@@ -201,9 +201,12 @@ QWidget* frmNodi::buildTabDatiUnione() {
     PicTipoNodi->setObjectName(QStringLiteral("PicTipoNodi"));
     PicTipoNodi->setMouseTracking(true);
     PicTipoNodi->installEventFilter(this);
-    auto* chooser = new QGridLayout(PicTipoNodi);
+    // The four small pictures stand in one row across the middle of the chooser's background,
+    // which keeps its proportions: their size is capped so that the row stays on it.
+    auto* chooser = new QHBoxLayout(PicTipoNodi);
     chooser->setContentsMargins(12, 12, 12, 12);
-    chooser->setSpacing(12);
+    chooser->setSpacing(10);
+    chooser->addStretch(1);
     for (int i = 0; i < 4; ++i) {
         ImgTipoUnione[i] = new frmNodiPicture(QStringLiteral(":/images/tipo%1.svg").arg(i), PicTipoNodi);
         ImgTipoUnione[i]->setObjectName(indexed("ImgTipoUnione", i));
@@ -211,9 +214,11 @@ QWidget* frmNodi::buildTabDatiUnione() {
         ImgTipoUnione[i]->setMouseTracking(true);
         ImgTipoUnione[i]->setCursor(Qt::PointingHandCursor);
         ImgTipoUnione[i]->installEventFilter(this);
-        ImgTipoUnione[i]->setMinimumSize(ui::TwipsToPixelsX(1150), ui::TwipsToPixelsY(1150));
-        chooser->addWidget(ImgTipoUnione[i], 0, i);
+        ImgTipoUnione[i]->setMinimumSize(ui::TwipsToPixelsX(1000), ui::TwipsToPixelsY(750));
+        ImgTipoUnione[i]->setMaximumSize(ui::TwipsToPixelsX(1300), ui::TwipsToPixelsY(975));
+        chooser->addWidget(ImgTipoUnione[i], 0, Qt::AlignVCenter);
     }
+    chooser->addStretch(1);
     stkPicture->addWidget(PicTipoNodi);
     for (int i = 0; i < 4; ++i) {
         PicNodo[i] = new frmNodiPicture(QStringLiteral(":/images/nodo%1.svg").arg(i), stkPicture);
