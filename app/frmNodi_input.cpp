@@ -22,6 +22,9 @@ bool mostrato(const QWidget* w) { return !w->isHidden(); }
 
 // The chain ends on "Verifica", or on "Esci" once there is nothing left to verify.
 void fuocoSuPulsanti(QPushButton* verifica, QPushButton* esci) {
+    // The focus moved by the keyboard: the style then frames the button, else nothing would show
+    // where Enter has arrived.
+    verifica->window()->setAttribute(Qt::WA_KeyboardFocusChange);
     if (verifica->isEnabled())
         verifica->setFocus();
     else
