@@ -20,6 +20,15 @@ constexpr int kInvio = 13;
 // A box counts as shown by its own visibility, whether or not its frame or tab is in front.
 bool mostrato(const QWidget* w) { return !w->isHidden(); }
 
+// Enter leads to box with its text selected when the box is shown; otherwise the chain goes on
+// as Enter in that box would take it (oltre).
+template <class Oltre> void avanti(QLineEdit* box, Oltre oltre) {
+    if (mostrato(box))
+        SelezionaTesto(box);
+    else
+        oltre();
+}
+
 // The chain ends on "Verifica", or on "Esci" once there is nothing left to verify.
 void fuocoSuPulsanti(QPushButton* verifica, QPushButton* esci) {
     // The focus moved by the keyboard: the style then frames the button, else nothing would show
@@ -51,19 +60,14 @@ void frmNodi::txtMis_KeyPress(int Index, int& KeyAscii) {
     VirgolaDecimale(KeyAscii);
     if (KeyAscii != kInvio) return;
     if (Index >= 1 && Index <= 3) {
-        if (mostrato(txtMis[Index + 1])) {
-            SelezionaTesto(txtMis[Index + 1]);
-            return;
-        }
-        int invio = kInvio;
-        txtMis_KeyPress(4, invio);
+        avanti(txtMis[Index + 1], [this] {
+            int invio = kInvio;
+            txtMis_KeyPress(4, invio);
+        });
         return;
     }
     // After the notches: the tie beam's reaction, or straight to the members.
-    if (mostrato(txtReaz))
-        SelezionaTesto(txtReaz);
-    else
-        SelezionaTesto(txtMatAsta);
+    avanti(txtReaz, [this] { SelezionaTesto(txtMatAsta); });
 }
 
 void frmNodi::txtReaz_KeyPress(int& KeyAscii) {
@@ -98,36 +102,30 @@ void frmNodi::ComboAsta_KeyPress(int Index, int& KeyAscii) {
 void frmNodi::txtBAsta_KeyPress(int Index, int& KeyAscii) {
     VirgolaDecimale(KeyAscii);
     if (KeyAscii != kInvio) return;
-    if (mostrato(txtHAsta[Index])) {
-        SelezionaTesto(txtHAsta[Index]);
-        return;
-    }
     // A circle has no height: go on as from the height box, so that a hidden angle box does not
     // hold the focus here.
-    int invio = kInvio;
-    txtHAsta_KeyPress(Index, invio);
+    avanti(txtHAsta[Index], [this, Index] {
+        int invio = kInvio;
+        txtHAsta_KeyPress(Index, invio);
+    });
 }
 
 void frmNodi::txtHAsta_KeyPress(int Index, int& KeyAscii) {
     VirgolaDecimale(KeyAscii);
     if (KeyAscii != kInvio) return;
-    if (mostrato(txtAngAsta[Index])) {
-        SelezionaTesto(txtAngAsta[Index]);
-        return;
-    }
-    int invio = kInvio;
-    txtAngAsta_KeyPress(Index, invio);
+    avanti(txtAngAsta[Index], [this, Index] {
+        int invio = kInvio;
+        txtAngAsta_KeyPress(Index, invio);
+    });
 }
 
 void frmNodi::txtAngAsta_KeyPress(int Index, int& KeyAscii) {
     VirgolaDecimale(KeyAscii);
     if (KeyAscii != kInvio) return;
-    if (mostrato(txtNAsta[Index])) {
-        SelezionaTesto(txtNAsta[Index]);
-        return;
-    }
-    int invio = kInvio;
-    txtNAsta_KeyPress(Index, invio);
+    avanti(txtNAsta[Index], [this, Index] {
+        int invio = kInvio;
+        txtNAsta_KeyPress(Index, invio);
+    });
 }
 
 void frmNodi::txtNAsta_KeyPress(int Index, int& KeyAscii) {
