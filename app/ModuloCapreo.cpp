@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QStyle>
 
 #include <cmath>
 #include <exception>
@@ -87,6 +88,27 @@ void NuovoNodo(QString& TipoNodo) {
     } catch (...) {
         delete cornice; // a window that never showed its joint must not linger hidden
         throw;
+    }
+    // Each new joint window opens a title bar's height below and to the right of the one opened
+    // before it, so that none hides another completely; back at the corner when it would leave
+    // the area (a window larger than the area: when its title bar would).
+    QMdiArea* area = MainForm()->mdiArea();
+    const QList<QMdiSubWindow*> cornici = area->subWindowList(QMdiArea::CreationOrder);
+    for (auto it = cornici.crbegin(); it != cornici.crend(); ++it) {
+        QMdiSubWindow* ultima = *it;
+        if (ultima == cornice || !qobject_cast<frmNodi*>(ultima->widget()) || ultima->isHidden()) continue;
+        const int passo = cornice->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, cornice);
+        QPoint posizione = ultima->pos() + QPoint(passo, passo);
+        const QSize spazio = area->viewport()->size();
+        const QSize dimensione = cornice->size();
+        const auto fuori = [passo](int inizio, int lato, int disponibile) {
+            return lato <= disponibile ? inizio + lato > disponibile : inizio + passo > disponibile;
+        };
+        if (fuori(posizione.x(), dimensione.width(), spazio.width()) ||
+            fuori(posizione.y(), dimensione.height(), spazio.height()))
+            posizione = QPoint(0, 0);
+        cornice->move(posizione);
+        break;
     }
     cornice->show();
     finestra->show();

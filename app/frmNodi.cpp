@@ -24,10 +24,13 @@
 #include <QRadioButton>
 #include <QStackedWidget>
 #include <QSvgRenderer>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTextEdit>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 // ---------------------------------------------------------------- picture box
 
@@ -86,11 +89,33 @@ QString indexed(const char* name, int index) {
     return QString::fromLatin1(name) + QLatin1Char('(') + QString::number(index) + QLatin1Char(')');
 }
 
-QString leader(const QString& text) {
-    QString s = text + QLatin1Char(' ');
-    while (s.size() < 56) s += QLatin1Char('.');
-    return s;
-}
+// A row label of the γM table: its text, then a dotted leader up to the label's right edge. The
+// dots are drawn right-aligned, so in every row they end at the box and stand in the same columns,
+// whatever the width of the text before them.
+class EtichettaConPuntini : public QLabel {
+public:
+    EtichettaConPuntini(const QString& text, QWidget* parent) : QLabel(text, parent) {}
+    QSize sizeHint() const override { return conPuntini(QLabel::sizeHint()); }
+    QSize minimumSizeHint() const override { return conPuntini(QLabel::minimumSizeHint()); }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        p.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
+        const QRect r = contentsRect();
+        p.drawText(r, Qt::AlignLeft | Qt::AlignVCenter, text());
+        const QFontMetrics fm = fontMetrics();
+        const int libero = r.width() - fm.horizontalAdvance(text() + QLatin1Char(' '));
+        const int punti = libero / std::max(1, fm.horizontalAdvance(QLatin1Char('.')));
+        if (punti > 0) p.drawText(r, Qt::AlignRight | Qt::AlignVCenter, QString(punti, QLatin1Char('.')));
+    }
+
+private:
+    QSize conPuntini(QSize s) const {
+        s.rwidth() += fontMetrics().horizontalAdvance(QStringLiteral(" ......"));
+        return s;
+    }
+};
 
 const int kLblAstaDiAsta[frmNodi::NumeroAste + 1] = {0, 3, 11, 16, 21, 26, 31};
 
@@ -175,9 +200,12 @@ QWidget* frmNodi::buildTabDatiUnione() {
     PicTipoNodi->setObjectName(QStringLiteral("PicTipoNodi"));
     PicTipoNodi->setMouseTracking(true);
     PicTipoNodi->installEventFilter(this);
-    auto* chooser = new QGridLayout(PicTipoNodi);
+    // The four small pictures stand in one row across the middle of the chooser's background,
+    // which keeps its proportions: their size is capped so that the row stays on it.
+    auto* chooser = new QHBoxLayout(PicTipoNodi);
     chooser->setContentsMargins(12, 12, 12, 12);
-    chooser->setSpacing(12);
+    chooser->setSpacing(10);
+    chooser->addStretch(1);
     for (int i = 0; i < 4; ++i) {
         ImgTipoUnione[i] = new frmNodiPicture(QStringLiteral(":/images/tipo%1.svg").arg(i), PicTipoNodi);
         ImgTipoUnione[i]->setObjectName(indexed("ImgTipoUnione", i));
@@ -185,9 +213,11 @@ QWidget* frmNodi::buildTabDatiUnione() {
         ImgTipoUnione[i]->setMouseTracking(true);
         ImgTipoUnione[i]->setCursor(Qt::PointingHandCursor);
         ImgTipoUnione[i]->installEventFilter(this);
-        ImgTipoUnione[i]->setMinimumSize(ui::TwipsToPixelsX(1900), ui::TwipsToPixelsY(1500));
-        chooser->addWidget(ImgTipoUnione[i], i / 2, i % 2);
+        ImgTipoUnione[i]->setMinimumSize(ui::TwipsToPixelsX(1000), ui::TwipsToPixelsY(750));
+        ImgTipoUnione[i]->setMaximumSize(ui::TwipsToPixelsX(1300), ui::TwipsToPixelsY(975));
+        chooser->addWidget(ImgTipoUnione[i], 0, Qt::AlignVCenter);
     }
+    chooser->addStretch(1);
     stkPicture->addWidget(PicTipoNodi);
     for (int i = 0; i < 4; ++i) {
         PicNodo[i] = new frmNodiPicture(QStringLiteral(":/images/nodo%1.svg").arg(i), stkPicture);
@@ -363,7 +393,8 @@ QWidget* frmNodi::buildTabCoefficienti() {
                                   "Combinazioni eccezionali",
                                   "Stati Limite di Esercizio"};
     for (int k = 1; k <= 8; ++k) {
-        lblCoefMat[k] = label(Frame2, indexed("lblCoefMat", k), leader(QString::fromUtf8(righe[k])));
+        lblCoefMat[k] = new EtichettaConPuntini(QString::fromUtf8(righe[k]), Frame2);
+        lblCoefMat[k]->setObjectName(indexed("lblCoefMat", k));
         txtCoefMat[k] = box(Frame2, indexed("txtCoefMat", k), 700);
         txtCoefMat[k]->setText(DefaultCoefMat(k));
         txtCoefMat[k]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -460,15 +491,39 @@ void frmNodi::wire() {
     connect(Command9, &QPushButton::clicked, this, [this] { Command9_Click(); });
     for (int k = 1; k <= NumeroAste; ++k) {
         connect(ComboAsta[k], &QComboBox::currentIndexChanged, this, [this, k] { ComboAsta_Click(k); });
+        connect(txtBAsta[k], &QLineEdit::textChanged, this, [this, k] { txtBAsta_Change(k); });
+        connect(txtHAsta[k], &QLineEdit::textChanged, this, [this, k] { txtHAsta_Change(k); });
+        connect(txtAngAsta[k], &QLineEdit::textChanged, this, [this, k] { txtAngAsta_Change(k); });
+        connect(txtNAsta[k], &QLineEdit::textChanged, this, [this, k] { txtNAsta_Change(k); });
+        ui::OnKeyPress(ComboAsta[k], [this, k](int& c) { ComboAsta_KeyPress(k, c); });
         ui::OnKeyPress(txtBAsta[k], [this, k](int& c) { txtBAsta_KeyPress(k, c); });
         ui::OnKeyPress(txtHAsta[k], [this, k](int& c) { txtHAsta_KeyPress(k, c); });
         ui::OnKeyPress(txtAngAsta[k], [this, k](int& c) { txtAngAsta_KeyPress(k, c); });
         ui::OnKeyPress(txtNAsta[k], [this, k](int& c) { txtNAsta_KeyPress(k, c); });
     }
-    for (int k = 1; k <= 4; ++k) ui::OnKeyPress(txtMis[k], [this, k](int& c) { txtMis_KeyPress(k, c); });
+    for (int k = 1; k <= 4; ++k) {
+        connect(txtMis[k], &QLineEdit::textChanged, this, [this, k] { txtMis_Change(k); });
+        ui::OnKeyPress(txtMis[k], [this, k](int& c) { txtMis_KeyPress(k, c); });
+    }
+    connect(txtReaz, &QLineEdit::textChanged, this, [this] { txtReaz_Change(); });
+    connect(txtLapp, &QLineEdit::textChanged, this, [this] { txtLapp_Change(); });
     ui::OnKeyPress(txtReaz, [this](int& c) { txtReaz_KeyPress(c); });
     ui::OnKeyPress(txtLapp, [this](int& c) { txtLapp_KeyPress(c); });
     ui::OnKeyPress(txtMatAsta, [this](int& c) { txtMatAsta_KeyPress(c); });
+    ui::OnKeyPress(cmbTipoNodo, [this](int& c) { cmbTipoNodo_KeyPress(c); });
+    // The keys of a tab control arrive at its bar, which holds the focus.
+    ui::OnKeyPress(SSTab2->tabBar(), [this](int& c) { SSTab2_KeyPress(c); });
+    // Enter on a focused button presses it; no button is a default one, so Enter in a box never
+    // starts a run by itself.
+    for (QPushButton* b : {Command1, Command2, Command8, Command9}) {
+        b->setAutoDefault(false);
+        b->setDefault(false);
+        ui::OnKeyPress(b, [b](int& c) {
+            if (c != 13) return;
+            c = 0;
+            b->click();
+        });
+    }
     for (int k = 1; k <= 8; ++k) {
         ui::OnKeyPress(txtCoefMat[k], [this, k](int& c) { txtCoefMat_KeyPress(k, c); });
         ui::OnLostFocus(txtCoefMat[k], [this, k] { txtCoefMat_LostFocus(k); });

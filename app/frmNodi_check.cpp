@@ -1,4 +1,171 @@
-// The joint window: the ordered input check that guards the verification run.
+// The joint window: the ordered input check that guards the verification run. It stops at the first
+// fault and leaves the faulty box ready for correction; the caller shows the message.
 #include "app/frmNodi.h"
 
-void frmNodi::controlladati(bool& procedi, QString&) { procedi = true; }
+#include "platform/ui/Controls.h"
+#include "platform/ui/Forms.h"
+#include "platform/ui/Ui.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTabWidget>
+#include <QTreeWidget>
+
+namespace {
+
+// A text is a number when it converts to a finite single by the user's locale: a value beyond the
+// single range would pass a looser test here and overflow in the engine.
+std::optional<Single> numero(const QString& testo) { return basic::TryCSng(testo); }
+
+const QString kFormato = QStringLiteral(" con formato Numerico Corretto.");
+
+// A member's list holds a whole record when it has its 13 rows with numbers in rows 3 to 13 (row 2
+// is the description): the registration reads every one of them back.
+bool recordCompleto(const QTreeWidget* lst) {
+    if (ui::ListCount(lst) != 13) return false;
+    for (int r = 3; r <= 13; ++r)
+        if (!numero(ui::ListSubItemText(lst, r))) return false;
+    return true;
+}
+
+} // namespace
+
+void frmNodi::controlladati(bool& procedi, QString& msg) {
+    procedi = true;
+
+    // The first fault: beep, the message, the member's tab in front, the faulty box focused with
+    // its text selected (a list only focused).
+    const auto rifiuta = [&](const QString& messaggio, int asta, QWidget* campo) {
+        ui::Beep();
+        msg = messaggio;
+        // The boxes live on the input tab: it must be in front for one of them to take the focus.
+        if (SSTab1->widget(0)->isAncestorOf(campo)) SSTab1->setCurrentIndex(0);
+        if (asta > 0) ui::SetCurrentTab(SSTab2, asta - 1);
+        if (auto* box = qobject_cast<QLineEdit*>(campo))
+            ui::SelezionaTesto(box);
+        else
+            campo->setFocus();
+        procedi = false;
+    };
+
+    if (cmbTipoNodo->currentIndex() < 0) {
+        rifiuta(QStringLiteral("Selezionare Tipo Unione"), 0, cmbTipoNodo);
+        return;
+    }
+    const QString tipo = cmbTipoNodo->currentText();
+
+    for (int k = 1; k <= 4; ++k) {
+        if (txtMis[k]->isHidden()) continue;
+        const QString intaglio = QStringLiteral("Inserire Misura Intaglio ") + lblMis[k]->text();
+        const std::optional<Single> v = numero(txtMis[k]->text());
+        if (!v) {
+            rifiuta(intaglio + QStringLiteral(", con formato Numerico Corretto."), 0, txtMis[k]);
+            return;
+        }
+        if (*v <= 0) {
+            rifiuta(intaglio + QStringLiteral(" >0."), 0, txtMis[k]);
+            return;
+        }
+    }
+
+    // An empty reaction or bearing means none, whatever the joint type.
+    for (QLineEdit* b : {txtReaz, txtLapp})
+        if (basic::Trim(b->text()).isEmpty()) b->setText(QStringLiteral("0"));
+    if (!numero(txtReaz->text())) {
+        rifiuta(QStringLiteral("Inserire Reazione Vincolare con formato Numerico Corretto."), 0, txtReaz);
+        return;
+    }
+    if (!numero(txtLapp->text())) {
+        rifiuta(QStringLiteral("Inserire Lunghezza Appoggio con formato Numerico Corretto."), 0, txtLapp);
+        return;
+    }
+
+    for (int i = 1; i <= NumeroAste; ++i) {
+        if (!ui::TabVisible(SSTab2, i - 1)) continue;
+        const QString asta = QStringLiteral("Asta N.") + basic::Str(i);
+
+        if (ComboAsta[i]->currentIndex() < 0) {
+            rifiuta(QStringLiteral("Selezionare Tipo Sezione ") + asta, i, ComboAsta[i]);
+            return;
+        }
+        const QString sezione = ComboAsta[i]->currentText();
+        const QString base = sezione == QLatin1String("Circolare") ? QStringLiteral("Inserire Raggio Sezione ")
+                                                                    : QStringLiteral("Inserire Base Sezione ");
+        const std::optional<Single> b = numero(txtBAsta[i]->text());
+        if (!b) {
+            rifiuta(base + asta + kFormato, i, txtBAsta[i]);
+            return;
+        }
+        if (*b <= 0) {
+            rifiuta(base + asta + QStringLiteral(" >0."), i, txtBAsta[i]);
+            return;
+        }
+
+        if (sezione == QLatin1String("Rettangolare")) {
+            const std::optional<Single> h = numero(txtHAsta[i]->text());
+            if (!h) {
+                rifiuta(QStringLiteral("Inserire Altezza Sezione ") + asta + kFormato, i, txtHAsta[i]);
+                return;
+            }
+            if (*h <= 0) {
+                rifiuta(QStringLiteral("Inserire Altezza Sezione ") + asta + QStringLiteral(" >0."), i, txtHAsta[i]);
+                return;
+            }
+        }
+
+        // An empty angle or axial force means 0; blanks are text, and not a number.
+        if (!txtAngAsta[i]->text().isEmpty()) {
+            const std::optional<Single> a = numero(txtAngAsta[i]->text());
+            if (!a) {
+                rifiuta(QStringLiteral("Inserire Angolo ") + asta + kFormato, i, txtAngAsta[i]);
+                return;
+            }
+            if (*a < 0) {
+                rifiuta(QStringLiteral("Inserire Angolo ") + asta + QStringLiteral(" positivo."), i, txtAngAsta[i]);
+                return;
+            }
+            if (i == 1 && tipo == TipiNodo()[0] && *a != 0) {
+                rifiuta(QStringLiteral("L'Angolo dell'") + asta + QStringLiteral(", Ossia della catena deve essere ZERO."),
+                        i, txtAngAsta[i]);
+                return;
+            }
+        }
+        if (!txtNAsta[i]->text().isEmpty() && !numero(txtNAsta[i]->text())) {
+            rifiuta(QStringLiteral("Inserire Sforzo Assiale ") + asta + kFormato, i, txtNAsta[i]);
+            return;
+        }
+
+        // No material, a failed look-up, or a record with empty or non-numeric values.
+        if (numeroMateriale(i) < 1 || !recordCompleto(LstMatAsta[i])) {
+            rifiuta(QStringLiteral("Specificare Materiale ") + asta, i, txtMatAsta);
+            return;
+        }
+    }
+
+    // The notch may take less than half the height of the member it cuts: the tie beam, the lower
+    // rafter or the king post. A circular member's height is its radius, as the registration
+    // gives it, never the hidden height box.
+    int riferimento = 0;
+    QString di;
+    if (tipo == TipiNodo()[0]) {
+        riferimento = 1;
+        di = QStringLiteral("della Catena");
+    } else if (tipo == TipiNodo()[1]) {
+        riferimento = 1;
+        di = QStringLiteral("del Puntone");
+    } else if (tipo == TipiNodo()[2] || tipo == TipiNodo()[3]) {
+        riferimento = 2;
+        di = QStringLiteral("del Monaco");
+    }
+    if (riferimento == 0) return;
+    QLineEdit* altezza = ComboAsta[riferimento]->currentText() == QLatin1String("Circolare") ? txtBAsta[riferimento]
+                                                                                             : txtHAsta[riferimento];
+    const std::optional<Single> tv = numero(txtMis[1]->text());
+    const std::optional<Single> h = numero(altezza->text());
+    if (!tv || !h) return; // both passed their own rows above
+    const Single meta = *h / 2.0f;
+    if (!(*tv < meta))
+        rifiuta(QStringLiteral("La Misura dell'Intaglio tv deve essere MINORE della metà dell'Altezza ") + di, 0,
+                txtMis[1]);
+}

@@ -45,7 +45,9 @@ QString testoCampo(data::Recordset& rs, const char* campo, bool numero) {
 
 void frmNodi::messaggioMat(QTreeWidget* listW, const QString& messaggio) {
     ui::ListClear(listW);
-    ui::ListAddItem(listW, messaggio);
+    QTreeWidgetItem* riga = ui::ListAddItem(listW, messaggio);
+    // The column keeps its designed width, which cuts a long message: the row shows it whole.
+    riga->setToolTip(0, messaggio);
     ui::ListSetColumnWidthTwips(listW, 0, 2100);
 }
 

@@ -53,6 +53,7 @@ TEST_F(frmNodiLookup, MissingNumberDatabaseErrorAndNoNumberEachShowTheirState) {
     EXPECT_EQ(valore(l, 1), "");
     EXPECT_EQ(ui::ListToolTip(l), "");
     EXPECT_EQ(l->columnWidth(0), ui::TwipsToPixelsX(2100));
+    EXPECT_EQ(l->topLevelItem(0)->toolTip(0), "Materiale Insesistente nel DataBase") << "the cut text shows whole";
 
     w->txtMatAsta->setText("7"); // back to a found one: the first column narrows again
     EXPECT_EQ(ui::ListCount(l), 13);

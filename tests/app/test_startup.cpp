@@ -132,6 +132,10 @@ TEST_F(Startup, JointNumbersFollowThePositionInNodiAcrossClosedWindows) {
     EXPECT_EQ(numeroDi(secondo), QStringLiteral("2"));
     EXPECT_EQ(area->subWindowList().size(), 2);
     EXPECT_TRUE(primo && primo->isVisible()) << "the earlier window stays open";
+    // The new window cascades from the earlier one instead of covering it exactly.
+    const QPoint passo = secondo->parentWidget()->pos() - primo->parentWidget()->pos();
+    EXPECT_GT(passo.x(), 0);
+    EXPECT_EQ(passo.x(), passo.y());
     EXPECT_EQ(NodoCorrente, GenVerNodi->Nodi()->ItemAs<QOR_TRBNS18::_clsNodo>(2));
 
     primo->close(); // as its button "Esci" does

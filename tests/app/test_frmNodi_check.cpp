@@ -1,0 +1,237 @@
+// The ordered input check of the joint window: every row's message character by character, the
+// beep, the member's tab in front and the faulty box focused with its text selected, under a
+// decimal-comma and a decimal-point locale.
+#include "test_frmNodi.h"
+
+#include "Locale.h"
+#include "ScriptedUi.h"
+
+#include <QApplication>
+#include <QLocale>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+
+#include <functional>
+
+using namespace frmnodi_test;
+
+namespace {
+
+// "9,99" written with the locale's decimal separator.
+QString dec(const char* testo) { return QString::fromLatin1(testo).replace(',', QLocale().decimalPoint()); }
+
+// A joint of type tipo that passes every row: notches 4 and 20, reaction 10, bearing 15, members
+// 16 × 20 of material 7 at 30° with -50 kN (the tie beam flat and unloaded), member tab 1 in front.
+void compila(frmNodi& w, int tipo) {
+    scegliTipo(w, tipo);
+    const char* mis[5] = {"", "4", "20", "4", "20"};
+    for (int k = 1; k <= 4; ++k) w.txtMis[k]->setText(mis[k]);
+    w.txtReaz->setText("10");
+    w.txtLapp->setText("15");
+    for (int k = 1; k <= 3; ++k) {
+        w.txtBAsta[k]->setText("16");
+        w.txtHAsta[k]->setText("20");
+        if (!w.txtAngAsta[k]->isHidden()) w.txtAngAsta[k]->setText("30");
+        if (!w.txtNAsta[k]->isHidden()) w.txtNAsta[k]->setText("-50");
+        ui::SetCurrentTab(w.SSTab2, k - 1);
+        w.txtMatAsta->setText("7");
+    }
+    ui::SetCurrentTab(w.SSTab2, 0);
+}
+
+struct Riga {
+    const char* nome;
+    int tipo;                                 // joint type chosen before the row's changes; -1 none
+    std::function<void(frmNodi&)> prepara;    // what the user got wrong
+    const char* messaggio;                    // nullptr: the check passes
+    int tab;                                  // member tab in front afterwards
+    const char* fuoco;                        // focused control afterwards
+    std::function<void(frmNodi&)> dopo = {};  // what else the row leaves behind
+};
+
+const Riga kRighe[] = {
+    {"1 no joint type", -1, [](frmNodi& w) { w.txtReaz->clear(); }, "Selezionare Tipo Unione", 0, "cmbTipoNodo",
+     [](frmNodi& w) { EXPECT_EQ(w.txtReaz->text(), "") << "no later row runs"; }},
+    {"2 tv not a number", 0, [](frmNodi& w) { w.txtMis[1]->setText("4a"); },
+     "Inserire Misura Intaglio [cm.]  tv =, con formato Numerico Corretto.", 0, "txtMis(1)"},
+    {"2 tv beyond a single", 0, [](frmNodi& w) { w.txtMis[1]->setText("1E+39"); },
+     "Inserire Misura Intaglio [cm.]  tv =, con formato Numerico Corretto.", 0, "txtMis(1)"},
+    {"2 tv2 of the king post empty", 2, [](frmNodi& w) { w.txtMis[3]->clear(); },
+     "Inserire Misura Intaglio tv2=, con formato Numerico Corretto.", 0, "txtMis(3)"},
+    {"3 tv zero", 0, [](frmNodi& w) { w.txtMis[1]->setText("0"); }, "Inserire Misura Intaglio [cm.]  tv = >0.", 0,
+     "txtMis(1)"},
+    {"3 Lv negative", 0, [](frmNodi& w) { w.txtMis[2]->setText("-1"); }, "Inserire Misura Intaglio Lv = >0.", 0,
+     "txtMis(2)"},
+    {"2 a hidden notch box is not read", 1, [](frmNodi& w) { w.txtMis[2]->setText("x"); }, nullptr, 0, "Command8"},
+    {"4 empty reaction and bearing pass", 0,
+     [](frmNodi& w) {
+         w.txtReaz->clear();
+         w.txtLapp->setText("  ");
+     },
+     nullptr, 0, "Command8",
+     [](frmNodi& w) {
+         EXPECT_EQ(w.txtReaz->text(), "0");
+         EXPECT_EQ(w.txtLapp->text(), "0");
+     }},
+    {"5 reaction not a number", 0, [](frmNodi& w) { w.txtReaz->setText("dieci"); },
+     "Inserire Reazione Vincolare con formato Numerico Corretto.", 0, "txtReaz"},
+    {"6 hidden bearing not a number", 1, [](frmNodi& w) { w.txtLapp->setText("x"); },
+     "Inserire Lunghezza Appoggio con formato Numerico Corretto.", 0, "Command8"},
+    {"7 no section type", 1, [](frmNodi& w) { w.ComboAsta[2]->setCurrentIndex(-1); },
+     "Selezionare Tipo Sezione Asta N. 2", 1, "ComboAsta(2)"},
+    {"8 empty radius", 0,
+     [](frmNodi& w) {
+         w.ComboAsta[1]->setCurrentIndex(1);
+         w.txtBAsta[1]->clear();
+     },
+     "Inserire Raggio Sezione Asta N. 1 con formato Numerico Corretto.", 0, "txtBAsta(1)"},
+    {"8 base beyond a single", 1, [](frmNodi& w) { w.txtBAsta[2]->setText("-1E+39"); },
+     "Inserire Base Sezione Asta N. 2 con formato Numerico Corretto.", 1, "txtBAsta(2)"},
+    {"9 radius zero", 0,
+     [](frmNodi& w) {
+         w.ComboAsta[2]->setCurrentIndex(1);
+         w.txtBAsta[2]->setText("0");
+     },
+     "Inserire Raggio Sezione Asta N. 2 >0.", 1, "txtBAsta(2)"},
+    {"9 base negative", 2, [](frmNodi& w) { w.txtBAsta[3]->setText(dec("-0,5")); }, "Inserire Base Sezione Asta N. 3 >0.",
+     2, "txtBAsta(3)"},
+    {"10 height not a number", 1, [](frmNodi& w) { w.txtHAsta[2]->setText(dec("20,5,1")); },
+     "Inserire Altezza Sezione Asta N. 2 con formato Numerico Corretto.", 1, "txtHAsta(2)"},
+    {"10 a circle's height is not read", 1,
+     [](frmNodi& w) {
+         w.ComboAsta[3]->setCurrentIndex(1);
+         w.txtHAsta[3]->setText("x");
+     },
+     nullptr, 0, "Command8"},
+    {"11 height zero", 0, [](frmNodi& w) { w.txtHAsta[1]->setText("0"); }, "Inserire Altezza Sezione Asta N. 1 >0.", 0,
+     "txtHAsta(1)"},
+    {"12 angle of blanks", 1, [](frmNodi& w) { w.txtAngAsta[2]->setText(" "); },
+     "Inserire Angolo Asta N. 2 con formato Numerico Corretto.", 1, "txtAngAsta(2)"},
+    {"13 angle negative", 1, [](frmNodi& w) { w.txtAngAsta[3]->setText("-5"); }, "Inserire Angolo Asta N. 3 positivo.",
+     2, "txtAngAsta(3)"},
+    {"13 tie beam angle negative", 0, [](frmNodi& w) { w.txtAngAsta[1]->setText("-5"); },
+     "Inserire Angolo Asta N. 1 positivo.", 0, "Command8"},
+    {"14 tie beam not flat", 0, [](frmNodi& w) { w.txtAngAsta[1]->setText("5"); },
+     "L'Angolo dell'Asta N. 1, Ossia della catena deve essere ZERO.", 0, "Command8"},
+    {"14 only the tie beam must be flat", 1, [](frmNodi& w) { w.txtAngAsta[1]->setText(dec("0,5")); }, nullptr, 0,
+     "Command8"},
+    {"15 axial force not a number, from the coefficient tab", 2,
+     [](frmNodi& w) {
+         w.txtNAsta[3]->setText("50 kN");
+         w.SSTab1->setCurrentIndex(2);
+     },
+     "Inserire Sforzo Assiale Asta N. 3 con formato Numerico Corretto.", 2, "txtNAsta(3)"},
+    {"12 15 empty angle and axial force pass", 1,
+     [](frmNodi& w) {
+         w.txtAngAsta[3]->clear();
+         w.txtNAsta[3]->clear();
+     },
+     nullptr, 0, "Command8"},
+    {"16 material not in the database", 1,
+     [](frmNodi& w) {
+         ui::SetCurrentTab(w.SSTab2, 1);
+         w.txtMatAsta->setText("99");
+     },
+     "Specificare Materiale Asta N. 2", 1, "txtMatAsta"},
+    {"16 no material", 0,
+     [](frmNodi& w) {
+         w.txtMatAsta->clear();
+         ui::SetCurrentTab(w.SSTab2, 1);
+     },
+     "Specificare Materiale Asta N. 1", 0, "txtMatAsta"},
+    {"16 a record without values", 0,
+     [](frmNodi& w) {
+         w.txtMatAsta->setText("13");
+         ui::SetCurrentTab(w.SSTab2, 1);
+     },
+     "Specificare Materiale Asta N. 1", 0, "txtMatAsta"},
+    {"17 tv half the tie beam", 0, [](frmNodi& w) { w.txtMis[1]->setText("10"); },
+     "La Misura dell'Intaglio tv deve essere MINORE della metà dell'Altezza della Catena", 0, "txtMis(1)"},
+    {"17 tv just below half", 0, [](frmNodi& w) { w.txtMis[1]->setText(dec("9,99")); }, nullptr, 0, "Command8"},
+    {"17 the lower rafter", 1, [](frmNodi& w) { w.txtMis[1]->setText("11"); },
+     "La Misura dell'Intaglio tv deve essere MINORE della metà dell'Altezza del Puntone", 0, "txtMis(1)"},
+    {"17 the king post", 3,
+     [](frmNodi& w) {
+         w.txtHAsta[1]->setText("100");
+         w.txtMis[1]->setText("12");
+     },
+     "La Misura dell'Intaglio tv deve essere MINORE della metà dell'Altezza del Monaco", 0, "txtMis(1)"},
+    {"17 tv2 is not compared", 2, [](frmNodi& w) { w.txtMis[3]->setText("15"); }, nullptr, 0, "Command8"},
+    {"17 a circular tie beam: its radius", 0,
+     [](frmNodi& w) {
+         w.ComboAsta[1]->setCurrentIndex(1);
+         w.txtHAsta[1]->setText("100");
+         w.txtMis[1]->setText("8");
+     },
+     "La Misura dell'Intaglio tv deve essere MINORE della metà dell'Altezza della Catena", 0, "txtMis(1)"},
+    {"17 a circular king post, height box empty", 2,
+     [](frmNodi& w) {
+         w.ComboAsta[2]->setCurrentIndex(1);
+         w.txtHAsta[2]->clear();
+     },
+     nullptr, 0, "Command8"},
+};
+
+TEST(frmNodiCheck, EachRowStopsAtItsFaultWithItsMessageTabAndFocus) {
+    DatabaseMateriali db;
+    for (const QLocale& locale : {testing_support::LocaleGuard::italian(), testing_support::LocaleGuard::english()}) {
+        testing_support::LocaleGuard lingua(locale);
+        for (const Riga& r : kRighe) {
+            SCOPED_TRACE(std::string(r.nome) + ", " + locale.name().toStdString());
+            auto w = nuovaFinestra();
+            w->resize(1400, 900);
+            w->show();
+            QApplication::setActiveWindow(w.get());
+            ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
+            if (r.tipo >= 0) compila(*w, r.tipo);
+            r.prepara(*w);
+            w->Command8->setFocus(); // as a click on "Verifica" leaves it
+
+            testing_support::ScriptedUi ui;
+            bool procedi = false;
+            QString msg = QStringLiteral("invariato");
+            w->controlladati(procedi, msg);
+
+            EXPECT_EQ(procedi, r.messaggio == nullptr);
+            EXPECT_EQ(msg, r.messaggio ? QString::fromUtf8(r.messaggio) : QStringLiteral("invariato"));
+            EXPECT_EQ(ui.beeps(), r.messaggio ? 1 : 0);
+            EXPECT_TRUE(ui.msgBoxes().empty()) << "the caller shows the message";
+            EXPECT_EQ(w->SSTab2->currentIndex(), r.tab);
+            QWidget* fuoco = QApplication::focusWidget();
+            ASSERT_TRUE(fuoco);
+            EXPECT_EQ(fuoco->objectName(), r.fuoco);
+            if (auto* box = qobject_cast<QLineEdit*>(fuoco)) {
+                EXPECT_EQ(box->selectedText(), box->text());
+                EXPECT_EQ(w->SSTab1->currentIndex(), 0) << "the faulty box is in front";
+            }
+            if (r.dopo) r.dopo(*w);
+        }
+    }
+}
+
+// The member's tab comes to the front through its own tab change, which offers a member without
+// material the material of the member before it.
+TEST(frmNodiCheck, AMemberWithoutMaterialIsShownWithThePreviousOneOffered) {
+    DatabaseMateriali db;
+    auto w = nuovaFinestra();
+    compila(*w, 1);
+    ui::SetCurrentTab(w->SSTab2, 2);
+    w->txtMatAsta->clear();
+    ui::SetCurrentTab(w->SSTab2, 0);
+    ui::SetCurrentTab(w->SSTab2, 1);
+    w->txtMatAsta->setText("99");
+    ui::SetCurrentTab(w->SSTab2, 0);
+
+    testing_support::ScriptedUi ui;
+    bool procedi = true;
+    QString msg;
+    w->controlladati(procedi, msg);
+    EXPECT_FALSE(procedi);
+    EXPECT_EQ(msg, "Specificare Materiale Asta N. 2");
+    EXPECT_EQ(w->SSTab2->currentIndex(), 1);
+    EXPECT_EQ(w->txtMatAsta->text(), "7");
+    EXPECT_EQ(valore(w->LstMatAsta[2], 1), "7");
+}
+
+} // namespace
