@@ -505,6 +505,32 @@ TEST_F(Verifica, RefusedRunsThenChangesOfTypeThenARunThatSucceeds) {
     EXPECT_FALSE(w->cmbTipoNodo->isEnabled());
 }
 
+TEST_F(Verifica, AFaultyBoxIsShownInTheCheckBoxAndNothingReachesTheEngine) {
+    apri(0);
+    digita(Con(kCatena, 2, &AstaTesti::H, "2O")); // a letter O for a zero
+    w->SSTab1->setCurrentIndex(2);
+    ui.clear();
+    premiVerifica();
+    ASSERT_EQ(ui.msgBoxes().size(), 1u);
+    const Call box = ui.msgBoxes()[0];
+    EXPECT_EQ(box.prompt, QStringLiteral("Inserire Altezza Sezione Asta N. 2 con formato Numerico Corretto."));
+    EXPECT_EQ(box.style, ui::vbOKOnly + ui::vbCritical);
+    EXPECT_EQ(box.title, QStringLiteral("Controllo Dati"));
+    EXPECT_EQ(ui.beeps(), 1);
+    comeDopoUnRifiuto("Esegui Verifica");
+    EXPECT_EQ(w->SSTab2->currentIndex(), 1);
+    EXPECT_EQ(w->focusWidget(), w->txtHAsta[2]);
+    EXPECT_EQ(w->txtHAsta[2]->selectedText(), QStringLiteral("2O"));
+    EXPECT_FALSE(giunto()->AsteReg());
+    EXPECT_EQ(giunto()->Asta()->Count(), 0);
+
+    scrivi(w->txtHAsta[2], "20");
+    ui.clear();
+    premiVerifica();
+    EXPECT_TRUE(ui.msgBoxes().empty());
+    EXPECT_EQ(report().toStdString(), kReportCatena.toStdString());
+}
+
 TEST_F(Verifica, EngineErrorIsShownAndTheWindowStaysUsable) {
     apri(0);
     digita(kCatena);
