@@ -20,15 +20,18 @@
 
 namespace schede {
 
-// Every field of the material's rows, "|" between fields, one line per row in rowid order; ""
-// when there is none.
-inline std::string riga(const QString& db, long long numero) {
+// Every field of the rows that match where, "|" between fields, one line per row in the order of
+// Numero and then of rowid; "" when there is none.
+inline std::string righe(const QString& db, const std::string& where) {
     const std::string campi = "Numero||'|'||ifnull(Classe,'∅')||'|'||ifnull(Descrizione,'∅')||'|'||Fmk||'|'||Ft0k||'|'||"
                               "Ft90k||'|'||Fc0k||'|'||Fc90k||'|'||Fvk||'|'||E0mean||'|'||E05||'|'||E90mean||'|'||"
                               "Gmean||'|'||rok";
-    return testdb::scalar(db, "SELECT group_concat(r, char(10)) FROM (SELECT " + campi +
-                                  " AS r FROM Legno WHERE Numero=" + std::to_string(numero) + " ORDER BY rowid)");
+    return testdb::scalar(db, "SELECT group_concat(r, char(10)) FROM (SELECT " + campi + " AS r FROM Legno WHERE " + where +
+                                  " ORDER BY Numero, rowid)");
 }
+
+// Every field of the material's rows.
+inline std::string riga(const QString& db, long long numero) { return righe(db, "Numero=" + std::to_string(numero)); }
 
 inline std::string conta(const QString& db, const std::string& where = "1") {
     return testdb::scalar(db, "SELECT count(*) FROM Legno WHERE " + where);
