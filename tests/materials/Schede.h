@@ -2,6 +2,7 @@
 // What the material-card tests share: a working database copied from the shipped archive and
 // opened as the program opens it, cards found and filled as a user would, and the rows read back
 // through SQLite directly, never through the code under test.
+#include "materials/Finestre.h"
 #include "materials/ModLignar2_Legno.h"
 #include "materials/SchedaLegno.h"
 #include "materials/modLignar2_Gen.h"
@@ -11,6 +12,8 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPointer>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -53,6 +56,18 @@ inline void compila(SchedaLegno& s, const QString& numero, const QString& classe
     s.Text1[0]->setText(classe);
     s.Text1[1]->setText(descrizione);
     for (int i = 0; i < 11; ++i) s.Text1[static_cast<std::size_t>(i + 2)]->setText(valori.value(i));
+}
+
+// Closes every window of the main window's area without asking (no card keeps unsaved changes),
+// and the database.
+inline void chiudiTutto(QMdiArea& area) {
+    for (QMdiSubWindow* s : area.subWindowList())
+        if (auto* scheda = qobject_cast<SchedaLegno*>(s->widget())) scheda->modif = 0;
+    area.closeAllSubWindows();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    materials::ImpostaAreaFinestre(nullptr);
+    ChiudiDatabaseMateriali();
+    PercorsoDbMateriali.clear();
 }
 
 // A working database for one test, opened as CnMateriali, with no card left open afterwards.

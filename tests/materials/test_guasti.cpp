@@ -75,15 +75,7 @@ struct Guasto {
 
 class Guasti : public ::testing::TestWithParam<const char*> {
 protected:
-    void TearDown() override {
-        for (QMdiSubWindow* s : area.subWindowList())
-            if (auto* scheda = qobject_cast<SchedaLegno*>(s->widget())) scheda->modif = 0;
-        area.closeAllSubWindows();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        materials::ImpostaAreaFinestre(nullptr);
-        ChiudiDatabaseMateriali();
-        PercorsoDbMateriali.clear();
-    }
+    void TearDown() override { schede::chiudiTutto(area); }
 
     // The working database in the folder, copied from the shipped archive and opened as the
     // program opens it, and the list open in the main window's area.
