@@ -534,8 +534,25 @@ TEST_F(Verifica, AFaultyBoxIsShownInTheCheckBoxAndNothingReachesTheEngine) {
 TEST_F(Verifica, EngineErrorIsShownAndTheWindowStaysUsable) {
     apri(0);
     digita(kCatena);
+    // A kmod of 0 would leave every design strength 0: the check refuses it on its own tab.
     w->SSTab1->setCurrentIndex(2);
-    scrivi(w->txtCoefCar[1], "0"); // every design strength 0: the engine divides 0 by 0
+    scrivi(w->txtCoefCar[1], "0");
+    w->SSTab1->setCurrentIndex(0);
+    ui.clear();
+    premiVerifica();
+    ASSERT_EQ(ui.msgBoxes().size(), 1u);
+    EXPECT_EQ(ui.msgBoxes()[0].prompt, QStringLiteral("Inserire Valore Kmod Classe di Servizio N. 1 >0."));
+    EXPECT_EQ(ui.msgBoxes()[0].title, QStringLiteral("Controllo Dati"));
+    EXPECT_EQ(w->SSTab1->currentIndex(), 2);
+    EXPECT_EQ(w->focusWidget(), w->txtCoefCar[1]);
+    EXPECT_EQ(giunto()->Asta()->Count(), 0);
+    scrivi(w->txtCoefCar[1], "0.6");
+
+    // A tie beam of a material with no strength: the engine divides 0 by 0.
+    db.exec("INSERT INTO Legno VALUES (21, 'Z', 'Senza resistenza', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0);");
+    w->SSTab1->setCurrentIndex(0);
+    QTest::mouseClick(w->SSTab2->tabBar(), Qt::LeftButton, {}, w->SSTab2->tabBar()->tabRect(0).center());
+    scrivi(w->txtMatAsta, "21");
     ui.clear();
     premiVerifica();
     ASSERT_EQ(ui.msgBoxes().size(), 1u);
@@ -546,8 +563,7 @@ TEST_F(Verifica, EngineErrorIsShownAndTheWindowStaysUsable) {
     comeDopoUnRifiuto("Esegui Verifica");
     EXPECT_EQ(giunto()->alfa(), 30.0f); // written before the fault, and kept
 
-    w->SSTab1->setCurrentIndex(2);
-    scrivi(w->txtCoefCar[1], "0.6");
+    scrivi(w->txtMatAsta, "20");
     ui.clear();
     premiVerifica();
     EXPECT_TRUE(ui.msgBoxes().empty());
