@@ -236,6 +236,7 @@ QStringList Intestazioni(QTextEdit* rich) {
 // ---------------------------------------------------------------- the window
 
 struct Verifica : ::testing::Test {
+    LocaleGuard italiano{LocaleGuard::italian()};
     DatabaseMateriali db;
     ScriptedUi ui;
     std::unique_ptr<frmNodi> w;
