@@ -153,7 +153,7 @@ TEST_F(Scheda, TheCheckRefusesTheFirstFaultWithItsTextAndStoresNothing) {
         QTest::mouseClick(s->Command1, Qt::LeftButton);
 
         expectBeepThenBox(ui, c.messaggio, ui::vbOKOnly, kTitolo);
-        EXPECT_TRUE(aperta(s));
+        ASSERT_TRUE(aperta(s));
         EXPECT_EQ(ui.pointer(), ui::vbDefault);
         EXPECT_EQ(s->Text2->text(), QString::fromUtf8(c.numero)) << "the user's text stays";
         for (int i = 2; i <= 12; ++i) {
