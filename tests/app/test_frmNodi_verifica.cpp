@@ -21,6 +21,7 @@
 #include <QTextEdit>
 
 #include <cmath>
+#include <deque>
 #include <utility>
 #include <vector>
 
@@ -252,6 +253,7 @@ QStringList Intestazioni(QTextEdit* rich) {
 // ---------------------------------------------------------------- the window
 
 struct Verifica : ::testing::Test {
+    LocaleGuard italiano{LocaleGuard::italian()};
     DatabaseMateriali db;
     ScriptedUi ui;
     std::unique_ptr<frmNodi> w;
@@ -396,6 +398,58 @@ TEST_P(Goldens, TypedJointGivesItsWholeReport) {
 
 INSTANTIATE_TEST_SUITE_P(Verifica, Goldens, ::testing::ValuesIn(kGolden),
                          [](const auto& info) { return std::string(info.param.nome); });
+
+// Every joint type typed with decimal commas on an Italian desktop reports the very numbers that the
+// same joint typed with points gives on an English one: no digit after a comma is lost on the way.
+TEST_F(Verifica, EveryJointTypedWithDecimalCommasReportsWhatEnglishTypingReports) {
+    const NodoTesti catena = {0, {"3,5", "27,5", nullptr, nullptr}, "40,5", "20,5",
+                              {{"20", false, "20,5", "24,5", nullptr, nullptr}, {"7", false, "16,5", "20,5", "30,5", "-60,5"}}};
+    const NodoTesti saetta = {1, {"3,5", nullptr, nullptr, nullptr}, nullptr, nullptr,
+                              {{"7", false, "16,5", "20,5", "30,5", nullptr},
+                               {"20", true, "17,5", nullptr, nullptr, nullptr},
+                               {"7", false, "14,5", "16,5", "45,5", "-20,5"}}};
+    const NodoTesti monaco = {2, {"3,5", "20,5", "2,5", "20,5"}, nullptr, nullptr,
+                              {{"7", false, "16,5", "20,5", "30,5", "-30,5"},
+                               {"20", false, "16,5", "30,5", nullptr, nullptr},
+                               {"7", false, "14,5", "18,5", "35,5", "-25,5"}}};
+    const NodoTesti saette = [&] { NodoTesti n = monaco; n.tipo = 3; return n; }();
+    for (const NodoTesti& nodo : {catena, saetta, monaco, saette}) {
+        SCOPED_TRACE(frmNodi::TipiNodo()[static_cast<size_t>(nodo.tipo)].toStdString());
+        ui.clear();
+        apri(nodo.tipo);
+        digita(nodo);
+        premiVerifica();
+        ASSERT_TRUE(ui.msgBoxes().empty()) << ui.msgBoxes().front().prompt.toStdString();
+        const QString italiano = report();
+        EXPECT_TRUE(italiano.contains(QRegularExpression(QStringLiteral("Profondità Intaglio: +tv1? +=  3,50 cm\\."))))
+            << italiano.toStdString();
+
+        LocaleGuard inglese(LocaleGuard::english());
+        NodoTesti conPunti = nodo;
+        std::deque<std::string> testi; // the typed texts with a point, alive while typed
+        auto punto = [&](const char*& t) {
+            if (!t) return;
+            testi.push_back(QString::fromUtf8(t).replace(',', '.').toStdString());
+            t = testi.back().c_str();
+        };
+        for (auto& m : conPunti.mis) punto(m);
+        punto(conPunti.reazione);
+        punto(conPunti.appoggio);
+        for (AstaTesti& a : conPunti.aste)
+            for (const char* AstaTesti::*campo : {&AstaTesti::B, &AstaTesti::H, &AstaTesti::angolo, &AstaTesti::N})
+                punto(a.*campo);
+        apri(nodo.tipo);
+        digita(conPunti);
+        premiVerifica();
+        ASSERT_TRUE(ui.msgBoxes().empty()) << ui.msgBoxes().front().prompt.toStdString();
+        // The first line names the joint's number, which differs: each run is a joint of its own.
+        EXPECT_EQ(report().section('\n', 1).toStdString(),
+                  QString(italiano)
+                      .section('\n', 1)
+                      .replace(QRegularExpression(QStringLiteral("(\\d),(\\d)")), QStringLiteral("\\1.\\2"))
+                      .toStdString());
+    }
+}
 
 // ---------------------------------------------------------------- what the members carry
 

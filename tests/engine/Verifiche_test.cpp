@@ -352,7 +352,10 @@ const Rifiuto kRifiuti[] = {
      Nomi(kMPMSDAsinistra)},
 };
 
-class Rifiuti : public ::testing::TestWithParam<Rifiuto> {};
+class Rifiuti : public ::testing::TestWithParam<Rifiuto> {
+protected:
+    LocaleGuard italiano{LocaleGuard::italian()}; // the notch limits carry a decimal comma
+};
 
 TEST_P(Rifiuti, ShowOneMessageAndStopWithProcediFalse) {
     const Rifiuto& r = GetParam();

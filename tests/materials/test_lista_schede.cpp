@@ -2,6 +2,7 @@
 // toolbar, saved and seen in the list; the highlighted row modified and deleted. Every save is read
 // back through SQLite directly.
 #include "FindChild.h"
+#include "Locale.h"
 #include "ScriptedUi.h"
 #include "materials/Finestre.h"
 #include "materials/FrmListaLegno.h"
@@ -25,6 +26,7 @@ namespace {
 
 class ListaESchede : public ::testing::Test {
 protected:
+    testing_support::LocaleGuard italiano{testing_support::LocaleGuard::italian()};
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
         settings::DeleteSetting(QStringLiteral("Tecnavo"), QStringLiteral("ListaLegname"));
