@@ -153,7 +153,7 @@ void frmNodi::controlladati(bool& procedi, QString& msg) {
     }
 
     // A notch may take less than half the height of the member that limits it: the tie beam, the
-    // lower rafter or the king post, whose both notches it limits. A circular member's height is its
+    // lower rafter, or the king post for both of its notches. A circular member's height is its
     // radius, as the registration gives it, never the hidden height box.
     int riferimento = 0;
     QString di;
@@ -193,7 +193,8 @@ void frmNodi::controlladati(bool& procedi, QString& msg) {
         if (!Option2[k]->isChecked()) continue;
         const std::optional<Single> kmod = numero(txtCoefCar[k]->text());
         if (!kmod || *kmod <= 0) {
-            rifiuta(QStringLiteral("Inserire Valore Kmod Classe di Servizio N.") + basic::Str(k) + QStringLiteral(" >0."),
+            rifiuta(QStringLiteral("Inserire Valore Kmod Classe di Servizio N.") + basic::Str(k) +
+                        QStringLiteral(" >0."),
                     0, txtCoefCar[k]);
             return;
         }
