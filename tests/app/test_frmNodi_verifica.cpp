@@ -133,12 +133,12 @@ const QString kReportSaetta = QString::fromUtf8(R"( VERIFICA NODO N.1
 )") + kC24 + QString::fromUtf8(R"(
  Verifica a Compressione Inclinata rispetto le fibrature
  Intaglio SUP:  Componente di compressione F1 =   0,75 kN
-                Angolo tra componente di compressione F1 e Fibratura: α1 =  76,66°
-                Resistenza a compressione inclinata fcα1,d =   1,57N/mmq
+                Angolo tra componente di compressione F1 e Fibratura: α1 =  52,50°
+                Resistenza a compressione inclinata fcα1,d =   2,23N/mmq
                 σ =   0,11 N/mmq  <  fcα1,d
  Intaglio INF:  Componente di compressione F2 =  20,46 kN
-                Angolo tra componente di compressione F2 e Fibratura: α2 =  52,50°
-                Resistenza a compressione inclinata fcα2,d =   2,23N/mmq
+                Angolo tra componente di compressione F2 e Fibratura: α2 =  76,66°
+                Resistenza a compressione inclinata fcα2,d =   1,57N/mmq
                 σ =   1,12 N/mmq  <  fcα2,d
 
 )");
@@ -214,6 +214,22 @@ const Sostituzioni kSaettaNonVerifica = {
     {"F2 =  20,46 kN", "F2 =  40,93 kN"},
     {"   0,11 N/mmq  <  fcα1,d\n", "   0,22 N/mmq  <  fcα1,d\n"},
     {"   1,12 N/mmq  <  fcα2,d\n", "   2,25 N/mmq  >  fcα2,d  -  NON VERIFICA\n"},
+};
+// C24 throughout, the lower rafter at 27°, the strut at 50° under 25 kN: the lower face meets the
+// grain at 76,66°, where 1,37 N/mmq is beyond its strength of 1,05 (at 51,50° it would be 1,52).
+const NodoTesti kSaettaC24 = {1, {"3", nullptr, nullptr, nullptr}, nullptr, nullptr,
+                              {{"7", false, "16", "20", "27", nullptr},
+                               {"7", false, "16", "20", nullptr, nullptr},
+                               {"7", false, "14", "16", "50", "-25"}}};
+const Sostituzioni kSaettaC24NonVerifica = {
+    {" Asta N. 2  B=17,50cm. x H=17,50cm.\n" + kLarice, " Asta N. 2  B=16,00cm. x H=20,00cm.\n" + kC24},
+    {"F1 =   0,75 kN", "F1 =   0,19 kN"},
+    {"α1 =  52,50°", "α1 =  51,50°"},
+    {"fcα1,d =   2,23N/mmq", "fcα1,d =   1,52N/mmq"},
+    {"   0,11 N/mmq  <  fcα1,d\n", "   0,03 N/mmq  <  fcα1,d\n"},
+    {"F2 =  20,46 kN", "F2 =  24,88 kN"},
+    {"fcα2,d =   1,57N/mmq", "fcα2,d =   1,05N/mmq"},
+    {"   1,12 N/mmq  <  fcα2,d\n", "   1,37 N/mmq  >  fcα2,d  -  NON VERIFICA\n"},
 };
 const Sostituzioni kMonacoNonVerifica = {
     {"F1 =  19,92 kN", "F1 =  39,84 kN"},
@@ -317,6 +333,7 @@ const Golden kGolden[] = {
     {"rafter_and_strut", kSaetta, kReportSaetta},
     {"rafter_and_strut_face_2_fails", Con(kSaetta, 3, &AstaTesti::N, "-40"),
      Modificato(kReportSaetta, kSaettaNonVerifica)},
+    {"rafter_and_strut_face_2_fails_at_its_own_angle", kSaettaC24, Modificato(kReportSaetta, kSaettaC24NonVerifica)},
     {"king_post_rafters", kMonaco, kReportMonaco},
     {"king_post_rafters_left_face_1_fails", Con(kMonaco, 1, &AstaTesti::N, "-60"),
      Modificato(kReportMonaco, kMonacoNonVerifica)},
@@ -588,8 +605,25 @@ TEST_F(Verifica, AFaultyBoxIsShownInTheCheckBoxAndNothingReachesTheEngine) {
 TEST_F(Verifica, EngineErrorIsShownAndTheWindowStaysUsable) {
     apri(0);
     digita(kCatena);
+    // A kmod of 0 would leave every design strength 0: the check refuses it on its own tab.
     w->SSTab1->setCurrentIndex(2);
-    scrivi(w->txtCoefCar[1], "0"); // every design strength 0: the engine divides 0 by 0
+    scrivi(w->txtCoefCar[1], "0");
+    w->SSTab1->setCurrentIndex(0);
+    ui.clear();
+    premiVerifica();
+    ASSERT_EQ(ui.msgBoxes().size(), 1u);
+    EXPECT_EQ(ui.msgBoxes()[0].prompt, QStringLiteral("Inserire Valore Kmod Classe di Servizio N. 1 >0."));
+    EXPECT_EQ(ui.msgBoxes()[0].title, QStringLiteral("Controllo Dati"));
+    EXPECT_EQ(w->SSTab1->currentIndex(), 2);
+    EXPECT_EQ(w->focusWidget(), w->txtCoefCar[1]);
+    EXPECT_EQ(giunto()->Asta()->Count(), 0);
+    scrivi(w->txtCoefCar[1], "0.6");
+
+    // A tie beam of a material with no strength: the engine divides 0 by 0.
+    db.exec("INSERT INTO Legno VALUES (21, 'Z', 'Senza resistenza', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0);");
+    w->SSTab1->setCurrentIndex(0);
+    QTest::mouseClick(w->SSTab2->tabBar(), Qt::LeftButton, {}, w->SSTab2->tabBar()->tabRect(0).center());
+    scrivi(w->txtMatAsta, "21");
     ui.clear();
     premiVerifica();
     ASSERT_EQ(ui.msgBoxes().size(), 1u);
@@ -600,8 +634,7 @@ TEST_F(Verifica, EngineErrorIsShownAndTheWindowStaysUsable) {
     comeDopoUnRifiuto("Esegui Verifica");
     EXPECT_EQ(giunto()->alfa(), 30.0f); // written before the fault, and kept
 
-    w->SSTab1->setCurrentIndex(2);
-    scrivi(w->txtCoefCar[1], "0.6");
+    scrivi(w->txtMatAsta, "20");
     ui.clear();
     premiVerifica();
     EXPECT_TRUE(ui.msgBoxes().empty());
