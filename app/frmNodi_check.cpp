@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QRadioButton>
 #include <QTabWidget>
 #include <QTreeWidget>
 
@@ -39,8 +40,9 @@ void frmNodi::controlladati(bool& procedi, QString& msg) {
     const auto rifiuta = [&](const QString& messaggio, int asta, QWidget* campo) {
         ui::Beep();
         msg = messaggio;
-        // The boxes live on the input tab: it must be in front for one of them to take the focus.
-        if (SSTab1->widget(0)->isAncestorOf(campo)) SSTab1->setCurrentIndex(0);
+        // A box takes the focus only with its page in front: the input tab, or the coefficients.
+        for (int pagina = 0; pagina < SSTab1->count(); ++pagina)
+            if (SSTab1->widget(pagina)->isAncestorOf(campo)) SSTab1->setCurrentIndex(pagina);
         if (asta > 0) ui::SetCurrentTab(SSTab2, asta - 1);
         if (auto* box = qobject_cast<QLineEdit*>(campo))
             ui::SelezionaTesto(box);
@@ -76,8 +78,15 @@ void frmNodi::controlladati(bool& procedi, QString& msg) {
         rifiuta(QStringLiteral("Inserire Reazione Vincolare con formato Numerico Corretto."), 0, txtReaz);
         return;
     }
-    if (!numero(txtLapp->text())) {
+    const std::optional<Single> appoggio = numero(txtLapp->text());
+    if (!appoggio) {
         rifiuta(QStringLiteral("Inserire Lunghezza Appoggio con formato Numerico Corretto."), 0, txtLapp);
+        return;
+    }
+    // A tie beam's bearing of 0 means no bearing check; a negative one would give a negative
+    // stress, reported as verified.
+    if (tipo == TipiNodo()[0] && *appoggio < 0) {
+        rifiuta(QStringLiteral("Inserire Lunghezza Appoggio positiva."), 0, txtLapp);
         return;
     }
 
@@ -143,29 +152,51 @@ void frmNodi::controlladati(bool& procedi, QString& msg) {
         }
     }
 
-    // The notch may take less than half the height of the member it cuts: the tie beam, the lower
-    // rafter or the king post. A circular member's height is its radius, as the registration
-    // gives it, never the hidden height box.
+    // A notch may take less than half the height of the member that limits it: the tie beam, the
+    // lower rafter, or the king post for both of its notches. A circular member's height is its
+    // radius, as the registration gives it, never the hidden height box.
     int riferimento = 0;
     QString di;
+    const bool monaco = tipo == TipiNodo()[2] || tipo == TipiNodo()[3];
     if (tipo == TipiNodo()[0]) {
         riferimento = 1;
         di = QStringLiteral("della Catena");
     } else if (tipo == TipiNodo()[1]) {
         riferimento = 1;
         di = QStringLiteral("del Puntone");
-    } else if (tipo == TipiNodo()[2] || tipo == TipiNodo()[3]) {
+    } else if (monaco) {
         riferimento = 2;
         di = QStringLiteral("del Monaco");
     }
-    if (riferimento == 0) return;
-    QLineEdit* altezza = ComboAsta[riferimento]->currentText() == QLatin1String("Circolare") ? txtBAsta[riferimento]
-                                                                                             : txtHAsta[riferimento];
-    const std::optional<Single> tv = numero(txtMis[1]->text());
-    const std::optional<Single> h = numero(altezza->text());
-    if (!tv || !h) return; // both passed their own rows above
-    const Single meta = *h / 2.0f;
-    if (!(*tv < meta))
-        rifiuta(QStringLiteral("La Misura dell'Intaglio tv deve essere MINORE della metà dell'Altezza ") + di, 0,
-                txtMis[1]);
+    if (riferimento != 0) {
+        QLineEdit* altezza = ComboAsta[riferimento]->currentText() == QLatin1String("Circolare")
+                                 ? txtBAsta[riferimento]
+                                 : txtHAsta[riferimento];
+        if (const std::optional<Single> h = numero(altezza->text())) {
+            const Single meta = *h / 2.0f;
+            const auto troppoProfondo = [&](int k, const QString& nome) {
+                const std::optional<Single> tv = numero(txtMis[k]->text());
+                if (!tv || *tv < meta) return false; // tv passed its own rows above
+                rifiuta(QStringLiteral("La Misura dell'Intaglio ") + nome +
+                            QStringLiteral(" deve essere MINORE della metà dell'Altezza ") + di,
+                        0, txtMis[k]);
+                return true;
+            };
+            if (troppoProfondo(1, QStringLiteral("tv"))) return;
+            if (monaco && troppoProfondo(3, QStringLiteral("tv2"))) return;
+        }
+    }
+
+    // Every design strength is kmod times a characteristic one: a kmod of 0 leaves the engine
+    // nothing to divide by, a negative one makes every strength negative.
+    for (int k = 1; k <= 3; ++k) {
+        if (!Option2[k]->isChecked()) continue;
+        const std::optional<Single> kmod = numero(txtCoefCar[k]->text());
+        if (!kmod || *kmod <= 0) {
+            rifiuta(QStringLiteral("Inserire Valore Kmod Classe di Servizio N.") + basic::Str(k) +
+                        QStringLiteral(" >0."),
+                    0, txtCoefCar[k]);
+            return;
+        }
+    }
 }

@@ -14,7 +14,6 @@
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
-#include <cstdio>
 #include <string>
 
 namespace {
@@ -33,12 +32,11 @@ bool creaDatabase(const QString& path) {
                               "Abete del Trentino S", "Larice ", "Castagno ", "Rovere "};
     for (int i = 1; i <= kMateriali; ++i) {
         const int f = i % 8;
-        char riga[400];
-        std::snprintf(riga, sizeof riga,
-                      "INSERT INTO Legno VALUES (%d, 'K%d', '%s%d', %d, %.1f, 0.4, %d, 2.5, 4, %d, %d, 370, 690, %d);",
-                      i, i % 50, famiglie[f], i, 14 + i % 40, 7.2 + i % 30, 16 + i % 20, 7000 + i % 9000,
-                      4700 + i % 6000, 290 + i % 300);
-        sql += riga;
+        // SQL wants a point whatever the desktop's language: QString::number writes one.
+        auto n = [](double x) { return QString::number(x).toStdString(); };
+        sql += "INSERT INTO Legno VALUES (" + n(i) + ", 'K" + n(i % 50) + "', '" + famiglie[f] + n(i) + "', " +
+               n(14 + i % 40) + ", " + n(7.2 + i % 30) + ", 0.4, " + n(16 + i % 20) + ", 2.5, 4, " +
+               n(7000 + i % 9000) + ", " + n(4700 + i % 6000) + ", 370, 690, " + n(290 + i % 300) + ");";
     }
     sql += "COMMIT;";
     const bool ok = sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr) == SQLITE_OK;

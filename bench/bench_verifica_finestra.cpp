@@ -12,7 +12,6 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -120,7 +119,6 @@ int main(int argc, char** argv) {
     // The engine's class registration goes to a settings folder of the run's own.
     qputenv("XDG_CONFIG_HOME", (cartella.path() + QStringLiteral("/config")).toLocal8Bit());
     ui::Applicazione app(argc, argv);
-    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     if (!ApriMateriali(cartella)) return 1;

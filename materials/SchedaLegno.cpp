@@ -342,7 +342,7 @@ void SchedaLegno::controlladati(bool& procedi) {
     for (int i = 2; i <= 12; ++i) {
         QLineEdit* b = Text1[static_cast<std::size_t>(i)];
         if (basic::Trim(b->text()).isEmpty()) b->setText(QStringLiteral("0"));
-        // Every value is stored in single precision, so it must fit one.
+        // The engine takes every value as a single, so it must fit one.
         if (!basic::TryCSng(b->text())) {
             rifiuta(QStringLiteral("Inserire Valore con formato numerico corretto."));
             ui::SelezionaTesto(b);
@@ -405,9 +405,11 @@ void SchedaLegno::compilaMat_conText() {
     rs.Fields(QStringLiteral("Numero")).Value(QVariant(static_cast<qlonglong>(numeroScheda())));
     rs.Fields(QStringLiteral("Classe")).Value(basic::Trim(Text1[0]->text()));
     rs.Fields(QStringLiteral("Descrizione")).Value(basic::Trim(Text1[1]->text()));
+    // The number the box shows, whole: the field is a double, and the check has made sure it also
+    // fits the single the engine will take it as.
     for (int i = 2; i <= 12; ++i)
         rs.Fields(QString::fromLatin1(CampiText1()[static_cast<std::size_t>(i)]))
-            .Value(basic::Str(basic::CSng(Text1[static_cast<std::size_t>(i)]->text())));
+            .Value(QVariant(basic::CDbl(Text1[static_cast<std::size_t>(i)]->text())));
 }
 
 void SchedaLegno::registraMat(bool& procedi) {

@@ -287,13 +287,16 @@ void clsGenVerNodi::VerNodoPSDS(bool& Procedi, Integer& nNodo) {
         nodo.F2(Sng(N * Cos(gamma) - N * Sin(gamma) * Tan(beta - teta / 2.0)));
     }
 
-    // Here face 1 takes its strength at 90 deg - beta and face 2 at theta/2.
-    Single t = Sng(PiGreco / 2.0 - beta);
+    // Each face at its own angle to the grain, as its area and its force have it: the strut's
+    // force splits into F1 along theta/2 and F2 along 90 deg + beta, so face 1 (area
+    // tv*b/cos(theta/2)) meets the grain at theta/2 and face 2 (area b*t2/cos(beta)) at
+    // 90 deg - beta, as in the tie-beam joint.
+    Single t = Sng(teta / 2.0);
     nodo.fd1(Fd(t, fc0d, fc90d));
     nodo.tens1(Sng(Div(nodo.F1(), Div(static_cast<double>(tv) * b, Cos(teta / 2.0)))));
     nodo.Angolo1(Gradi(t));
 
-    t = Sng(teta / 2.0);
+    t = Sng(PiGreco / 2.0 - beta);
     nodo.fd2(Fd(t, fc0d, fc90d));
     nodo.tens2(Sng(Div(nodo.F2(), Div(static_cast<double>(b) * t2, Cos(beta)))));
     nodo.Angolo2(Gradi(t));

@@ -4,23 +4,76 @@
 
 #include <QLocale>
 
-#include <cfloat>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 #include <limits>
 #include <string>
+#include <string_view>
+#include <system_error>
 
 namespace basic {
 namespace {
 
 QString decimalPoint() { return QLocale().decimalPoint(); }
 
-// Shortest %G text of a number with at most `digits` significant digits, C locale ("1.234568E+07").
+// The text of a finite number with at most `digits` significant digits, trailing zeros dropped,
+// exponent form beyond them ("1.234568E+07"). Always a point: the C library's separator follows the
+// desktop's language, so nothing here goes through it.
 std::string gText(double x, int digits) {
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.*G", digits, x);
-    return buf;
+    const auto r = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::general, digits);
+    std::string s(buf, r.ptr);
+    for (char& c : s)
+        if (c == 'e') c = 'E';
+    return s;
+}
+
+// A whole number of decimal digits with an optional sign ("+07", "-12").
+int exponentOf(std::string_view s) {
+    if (!s.empty() && s.front() == '+') s.remove_prefix(1);
+    int e = 0;
+    std::from_chars(s.data(), s.data() + s.size(), e);
+    return e;
+}
+
+// How far the leading digit of a point-written number lies from the units (123.4E2 gives 4, 0.05 gives
+// -2); only its sign matters, to tell a number too large for a double from one too small.
+int decimalMagnitude(std::string_view s) {
+    const auto e = s.find_first_of("Ee");
+    int magnitude = e == std::string_view::npos ? 0 : exponentOf(s.substr(e + 1));
+    const std::string_view mant = s.substr(0, e);
+    const auto point = mant.find('.');
+    const std::string_view whole = mant.substr(0, point);
+    const auto firstWhole = whole.find_first_not_of("+-0");
+    if (firstWhole != std::string_view::npos) return magnitude + static_cast<int>(whole.size() - firstWhole);
+    if (point == std::string_view::npos) return magnitude;
+    const std::string_view frac = mant.substr(point + 1);
+    const auto firstFrac = frac.find_first_not_of('0');
+    return firstFrac == std::string_view::npos ? magnitude : magnitude - static_cast<int>(firstFrac);
+}
+
+// Reads a number written with a point: [sign] digits [. digits] [E [sign] digits]. A magnitude beyond
+// the type's range sets `overflow`; one below its smallest value reads as 0.
+template <class T> T fromPointText(std::string_view s, bool& overflow) {
+    overflow = false;
+    bool negative = false;
+    if (!s.empty() && (s.front() == '+' || s.front() == '-')) {
+        negative = s.front() == '-';
+        s.remove_prefix(1);
+    }
+    T v = 0;
+    const auto r = std::from_chars(s.data(), s.data() + s.size(), v, std::chars_format::general);
+    if (r.ec == std::errc::result_out_of_range) {
+        if (decimalMagnitude(s) > 0) {
+            overflow = true;
+            v = std::numeric_limits<T>::infinity();
+        } else {
+            v = 0;
+        }
+    } else if (r.ec != std::errc()) {
+        v = 0;
+    }
+    return negative ? -v : v;
 }
 
 // The general number text both Str and CStr build on: 7 significant digits for a single,
@@ -53,20 +106,22 @@ std::string plainDecimal(double x, bool single) {
     std::string s;
     if (single) {
         const float f = static_cast<float>(x);
+        bool overflow = false;
         for (int p = 1; p <= 9; ++p) {
             s = gText(f, p);
-            if (std::strtof(s.c_str(), nullptr) == f) break;
+            if (fromPointText<float>(s, overflow) == f) break;
         }
     } else {
+        bool overflow = false;
         for (int p = 15; p <= 17; ++p) {
             s = gText(x, p);
-            if (std::strtod(s.c_str(), nullptr) == x) break;
+            if (fromPointText<double>(s, overflow) == x) break;
         }
     }
     // Expand an exponent into plain digits.
     const auto e = s.find('E');
     if (e == std::string::npos) return s;
-    int exp = std::atoi(s.c_str() + e + 1);
+    const int exp = exponentOf(std::string_view(s).substr(e + 1));
     std::string mant = s.substr(0, e);
     std::string digits;
     int pointPos;
@@ -193,8 +248,9 @@ Parse parseNumber(const QString& text, double& out) {
         if (expDigits == 0) return Parse::NotNumber;
     }
     if (i != n) return Parse::NotNumber;
-    const double v = std::strtod(c.c_str(), nullptr);
-    if (std::isinf(v)) return Parse::Overflow;
+    bool overflow = false;
+    const double v = fromPointText<double>(c, overflow);
+    if (overflow) return Parse::Overflow;
     out = v == 0 ? 0.0 : v; // no negative zero
     return Parse::Ok;
 }
@@ -290,8 +346,9 @@ double Val(const QString& text) {
         if (expAny) c += e;
     }
     if (!any) return 0.0;
-    const double v = std::strtod(c.c_str(), nullptr);
-    if (std::isinf(v)) platform::Raise(platform::err::Overflow);
+    bool overflow = false;
+    const double v = fromPointText<double>(c, overflow);
+    if (overflow) platform::Raise(platform::err::Overflow);
     return v == 0 ? 0.0 : v;
 }
 

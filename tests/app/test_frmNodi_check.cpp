@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QLocale>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTabWidget>
 #include <QTest>
 
@@ -48,7 +49,16 @@ struct Riga {
     int tab;                                  // member tab in front afterwards
     const char* fuoco;                        // focused control afterwards
     std::function<void(frmNodi&)> dopo = {};  // what else the row leaves behind
+    int pagina = 0;                           // tab of SSTab1 in front of a focused box
 };
+
+// Service class k chosen, with that kmod.
+std::function<void(frmNodi&)> kmod(int k, const char* valore) {
+    return [=](frmNodi& w) {
+        w.Option2[k]->setChecked(true);
+        w.txtCoefCar[k]->setText(dec(valore));
+    };
+}
 
 const Riga kRighe[] = {
     {"1 no joint type", -1, [](frmNodi& w) { w.txtReaz->clear(); }, "Selezionare Tipo Unione", 0, "cmbTipoNodo",
@@ -78,6 +88,12 @@ const Riga kRighe[] = {
      "Inserire Reazione Vincolare con formato Numerico Corretto.", 0, "txtReaz"},
     {"6 hidden bearing not a number", 1, [](frmNodi& w) { w.txtLapp->setText("x"); },
      "Inserire Lunghezza Appoggio con formato Numerico Corretto.", 0, "Command8"},
+    {"6 tie beam bearing negative", 0, [](frmNodi& w) { w.txtLapp->setText("-15"); },
+     "Inserire Lunghezza Appoggio positiva.", 0, "txtLapp"},
+    {"6 tie beam bearing 0: no bearing check", 0, [](frmNodi& w) { w.txtLapp->setText("0"); }, nullptr, 0,
+     "Command8"},
+    {"6 a hidden bearing may be negative", 1, [](frmNodi& w) { w.txtLapp->setText("-15"); }, nullptr, 0,
+     "Command8"},
     {"7 no section type", 1, [](frmNodi& w) { w.ComboAsta[2]->setCurrentIndex(-1); },
      "Selezionare Tipo Sezione Asta N. 2", 1, "ComboAsta(2)"},
     {"8 empty radius", 0,
@@ -157,7 +173,11 @@ const Riga kRighe[] = {
          w.txtMis[1]->setText("12");
      },
      "La Misura dell'Intaglio tv deve essere MINORE della metà dell'Altezza del Monaco", 0, "txtMis(1)"},
-    {"17 tv2 is not compared", 2, [](frmNodi& w) { w.txtMis[3]->setText("15"); }, nullptr, 0, "Command8"},
+    {"17 tv2 half the king post", 2, [](frmNodi& w) { w.txtMis[3]->setText("10"); },
+     "La Misura dell'Intaglio tv2 deve essere MINORE della metà dell'Altezza del Monaco", 0, "txtMis(3)"},
+    {"17 tv2 just below half", 3, [](frmNodi& w) { w.txtMis[3]->setText(dec("9,99")); }, nullptr, 0, "Command8"},
+    {"17 tv2 is not compared on the tie beam", 0, [](frmNodi& w) { w.txtMis[3]->setText("15"); }, nullptr, 0,
+     "Command8"},
     {"17 a circular tie beam: its radius", 0,
      [](frmNodi& w) {
          w.ComboAsta[1]->setCurrentIndex(1);
@@ -171,6 +191,22 @@ const Riga kRighe[] = {
          w.txtHAsta[2]->clear();
      },
      nullptr, 0, "Command8"},
+    {"kmod 0 of the chosen class", 2, kmod(2, "0"), "Inserire Valore Kmod Classe di Servizio N. 2 >0.", 0,
+     "txtCoefCar(2)", {}, 2},
+    {"kmod negative", 1, kmod(3, "-0,5"), "Inserire Valore Kmod Classe di Servizio N. 3 >0.", 0, "txtCoefCar(3)",
+     {}, 2},
+    {"kmod just above 0, another class at 0", 0,
+     [](frmNodi& w) {
+         w.txtCoefCar[1]->setText("0");
+         kmod(3, "0,01")(w);
+     },
+     nullptr, 0, "Command8"},
+    {"kmod comes after the notch", 0,
+     [](frmNodi& w) {
+         kmod(1, "0")(w);
+         w.txtMis[1]->setText("10");
+     },
+     "La Misura dell'Intaglio tv deve essere MINORE della metà dell'Altezza della Catena", 0, "txtMis(1)"},
 };
 
 TEST(frmNodiCheck, EachRowStopsAtItsFaultWithItsMessageTabAndFocus) {
@@ -203,7 +239,7 @@ TEST(frmNodiCheck, EachRowStopsAtItsFaultWithItsMessageTabAndFocus) {
             EXPECT_EQ(fuoco->objectName(), r.fuoco);
             if (auto* box = qobject_cast<QLineEdit*>(fuoco)) {
                 EXPECT_EQ(box->selectedText(), box->text());
-                EXPECT_EQ(w->SSTab1->currentIndex(), 0) << "the faulty box is in front";
+                EXPECT_EQ(w->SSTab1->currentIndex(), r.pagina) << "the faulty box is in front";
             }
             if (r.dopo) r.dopo(*w);
         }

@@ -13,6 +13,7 @@ using namespace frmnodi_test;
 namespace {
 
 struct frmNodiLookup : ::testing::Test {
+    testing_support::LocaleGuard italiano{testing_support::LocaleGuard::italian()};
     DatabaseMateriali db;
     std::unique_ptr<frmNodi> w = nuovaFinestra();
     void SetUp() override {

@@ -1,5 +1,6 @@
 // Refilling a joint window from its joint, with the engine loaded as the program loads it.
 #include "test_frmNodi.h"
+#include "Locale.h"
 
 #include "app/ModuloCapreo.h"
 #include "platform/component/Component.h"
@@ -23,6 +24,7 @@ struct AstaDati {
 };
 
 struct frmNodiRefill : ::testing::Test {
+    testing_support::LocaleGuard italiano{testing_support::LocaleGuard::italian()};
     DatabaseMateriali db;
     std::unique_ptr<frmNodi> w;
 

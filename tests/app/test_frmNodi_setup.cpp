@@ -58,6 +58,7 @@ TEST(frmNodiLayout, EveryDesignControlIsThereUnderItsName) {
 }
 
 TEST(frmNodiLayout, CoefficientTabStartsWithTheDefaultsAndServiceClass1) {
+    testing_support::LocaleGuard italiano(testing_support::LocaleGuard::italian());
     auto w = nuovaFinestra();
     const char* mat[9] = {"", "1,50", "1,45", "1,45", "1,50", "1,40", "1,50", "1,00", "1,00"};
     for (int k = 1; k <= 8; ++k) EXPECT_EQ(w->txtCoefMat[k]->text(), mat[k]) << k;
@@ -240,6 +241,7 @@ TEST(frmNodiSetup, CircularSectionRelabelsTheBaseAndHidesTheHeightKeepingItsText
 }
 
 TEST(frmNodiInput, PointTypedInANumberBoxBecomesACommaAndMaterialNumbersStayWhole) {
+    testing_support::LocaleGuard italiano(testing_support::LocaleGuard::italian());
     auto w = nuovaFinestra();
     scegliTipo(*w, 2);
     for (QLineEdit* b : {w->txtMis[1], w->txtReaz, w->txtLapp, w->txtBAsta[1], w->txtHAsta[3], w->txtAngAsta[1],
@@ -269,6 +271,7 @@ TEST(frmNodiInput, CoefficientDefaultsFollowTheLocale) {
 }
 
 TEST(frmNodiInput, CoefficientLeftWithoutANumberGetsItsDefaultBack) {
+    testing_support::LocaleGuard italiano(testing_support::LocaleGuard::italian());
     auto w = nuovaFinestra();
     const auto lascia = [](QLineEdit* b, const QString& t) {
         b->setText(t);

@@ -21,6 +21,7 @@
 #include <QTextEdit>
 
 #include <cmath>
+#include <deque>
 #include <utility>
 #include <vector>
 
@@ -132,12 +133,12 @@ const QString kReportSaetta = QString::fromUtf8(R"( VERIFICA NODO N.1
 )") + kC24 + QString::fromUtf8(R"(
  Verifica a Compressione Inclinata rispetto le fibrature
  Intaglio SUP:  Componente di compressione F1 =   0,75 kN
-                Angolo tra componente di compressione F1 e Fibratura: α1 =  76,66°
-                Resistenza a compressione inclinata fcα1,d =   1,57N/mmq
+                Angolo tra componente di compressione F1 e Fibratura: α1 =  52,50°
+                Resistenza a compressione inclinata fcα1,d =   2,23N/mmq
                 σ =   0,11 N/mmq  <  fcα1,d
  Intaglio INF:  Componente di compressione F2 =  20,46 kN
-                Angolo tra componente di compressione F2 e Fibratura: α2 =  52,50°
-                Resistenza a compressione inclinata fcα2,d =   2,23N/mmq
+                Angolo tra componente di compressione F2 e Fibratura: α2 =  76,66°
+                Resistenza a compressione inclinata fcα2,d =   1,57N/mmq
                 σ =   1,12 N/mmq  <  fcα2,d
 
 )");
@@ -214,6 +215,22 @@ const Sostituzioni kSaettaNonVerifica = {
     {"   0,11 N/mmq  <  fcα1,d\n", "   0,22 N/mmq  <  fcα1,d\n"},
     {"   1,12 N/mmq  <  fcα2,d\n", "   2,25 N/mmq  >  fcα2,d  -  NON VERIFICA\n"},
 };
+// C24 throughout, the lower rafter at 27°, the strut at 50° under 25 kN: the lower face meets the
+// grain at 76,66°, where 1,37 N/mmq is beyond its strength of 1,05 (at 51,50° it would be 1,52).
+const NodoTesti kSaettaC24 = {1, {"3", nullptr, nullptr, nullptr}, nullptr, nullptr,
+                              {{"7", false, "16", "20", "27", nullptr},
+                               {"7", false, "16", "20", nullptr, nullptr},
+                               {"7", false, "14", "16", "50", "-25"}}};
+const Sostituzioni kSaettaC24NonVerifica = {
+    {" Asta N. 2  B=17,50cm. x H=17,50cm.\n" + kLarice, " Asta N. 2  B=16,00cm. x H=20,00cm.\n" + kC24},
+    {"F1 =   0,75 kN", "F1 =   0,19 kN"},
+    {"α1 =  52,50°", "α1 =  51,50°"},
+    {"fcα1,d =   2,23N/mmq", "fcα1,d =   1,52N/mmq"},
+    {"   0,11 N/mmq  <  fcα1,d\n", "   0,03 N/mmq  <  fcα1,d\n"},
+    {"F2 =  20,46 kN", "F2 =  24,88 kN"},
+    {"fcα2,d =   1,57N/mmq", "fcα2,d =   1,05N/mmq"},
+    {"   1,12 N/mmq  <  fcα2,d\n", "   1,37 N/mmq  >  fcα2,d  -  NON VERIFICA\n"},
+};
 const Sostituzioni kMonacoNonVerifica = {
     {"F1 =  19,92 kN", "F1 =  39,84 kN"},
     {"F2 =  16,18 kN", "F2 =  32,36 kN"},
@@ -236,6 +253,7 @@ QStringList Intestazioni(QTextEdit* rich) {
 // ---------------------------------------------------------------- the window
 
 struct Verifica : ::testing::Test {
+    LocaleGuard italiano{LocaleGuard::italian()};
     DatabaseMateriali db;
     ScriptedUi ui;
     std::unique_ptr<frmNodi> w;
@@ -315,6 +333,7 @@ const Golden kGolden[] = {
     {"rafter_and_strut", kSaetta, kReportSaetta},
     {"rafter_and_strut_face_2_fails", Con(kSaetta, 3, &AstaTesti::N, "-40"),
      Modificato(kReportSaetta, kSaettaNonVerifica)},
+    {"rafter_and_strut_face_2_fails_at_its_own_angle", kSaettaC24, Modificato(kReportSaetta, kSaettaC24NonVerifica)},
     {"king_post_rafters", kMonaco, kReportMonaco},
     {"king_post_rafters_left_face_1_fails", Con(kMonaco, 1, &AstaTesti::N, "-60"),
      Modificato(kReportMonaco, kMonacoNonVerifica)},
@@ -379,6 +398,58 @@ TEST_P(Goldens, TypedJointGivesItsWholeReport) {
 
 INSTANTIATE_TEST_SUITE_P(Verifica, Goldens, ::testing::ValuesIn(kGolden),
                          [](const auto& info) { return std::string(info.param.nome); });
+
+// Every joint type typed with decimal commas on an Italian desktop reports the very numbers that the
+// same joint typed with points gives on an English one: no digit after a comma is lost on the way.
+TEST_F(Verifica, EveryJointTypedWithDecimalCommasReportsWhatEnglishTypingReports) {
+    const NodoTesti catena = {0, {"3,5", "27,5", nullptr, nullptr}, "40,5", "20,5",
+                              {{"20", false, "20,5", "24,5", nullptr, nullptr}, {"7", false, "16,5", "20,5", "30,5", "-60,5"}}};
+    const NodoTesti saetta = {1, {"3,5", nullptr, nullptr, nullptr}, nullptr, nullptr,
+                              {{"7", false, "16,5", "20,5", "30,5", nullptr},
+                               {"20", true, "17,5", nullptr, nullptr, nullptr},
+                               {"7", false, "14,5", "16,5", "45,5", "-20,5"}}};
+    const NodoTesti monaco = {2, {"3,5", "20,5", "2,5", "20,5"}, nullptr, nullptr,
+                              {{"7", false, "16,5", "20,5", "30,5", "-30,5"},
+                               {"20", false, "16,5", "30,5", nullptr, nullptr},
+                               {"7", false, "14,5", "18,5", "35,5", "-25,5"}}};
+    const NodoTesti saette = [&] { NodoTesti n = monaco; n.tipo = 3; return n; }();
+    for (const NodoTesti& nodo : {catena, saetta, monaco, saette}) {
+        SCOPED_TRACE(frmNodi::TipiNodo()[static_cast<size_t>(nodo.tipo)].toStdString());
+        ui.clear();
+        apri(nodo.tipo);
+        digita(nodo);
+        premiVerifica();
+        ASSERT_TRUE(ui.msgBoxes().empty()) << ui.msgBoxes().front().prompt.toStdString();
+        const QString italiano = report();
+        EXPECT_TRUE(italiano.contains(QRegularExpression(QStringLiteral("Profondità Intaglio: +tv1? +=  3,50 cm\\."))))
+            << italiano.toStdString();
+
+        LocaleGuard inglese(LocaleGuard::english());
+        NodoTesti conPunti = nodo;
+        std::deque<std::string> testi; // the typed texts with a point, alive while typed
+        auto punto = [&](const char*& t) {
+            if (!t) return;
+            testi.push_back(QString::fromUtf8(t).replace(',', '.').toStdString());
+            t = testi.back().c_str();
+        };
+        for (auto& m : conPunti.mis) punto(m);
+        punto(conPunti.reazione);
+        punto(conPunti.appoggio);
+        for (AstaTesti& a : conPunti.aste)
+            for (const char* AstaTesti::*campo : {&AstaTesti::B, &AstaTesti::H, &AstaTesti::angolo, &AstaTesti::N})
+                punto(a.*campo);
+        apri(nodo.tipo);
+        digita(conPunti);
+        premiVerifica();
+        ASSERT_TRUE(ui.msgBoxes().empty()) << ui.msgBoxes().front().prompt.toStdString();
+        // The first line names the joint's number, which differs: each run is a joint of its own.
+        EXPECT_EQ(report().section('\n', 1).toStdString(),
+                  QString(italiano)
+                      .section('\n', 1)
+                      .replace(QRegularExpression(QStringLiteral("(\\d),(\\d)")), QStringLiteral("\\1.\\2"))
+                      .toStdString());
+    }
+}
 
 // ---------------------------------------------------------------- what the members carry
 
@@ -534,8 +605,25 @@ TEST_F(Verifica, AFaultyBoxIsShownInTheCheckBoxAndNothingReachesTheEngine) {
 TEST_F(Verifica, EngineErrorIsShownAndTheWindowStaysUsable) {
     apri(0);
     digita(kCatena);
+    // A kmod of 0 would leave every design strength 0: the check refuses it on its own tab.
     w->SSTab1->setCurrentIndex(2);
-    scrivi(w->txtCoefCar[1], "0"); // every design strength 0: the engine divides 0 by 0
+    scrivi(w->txtCoefCar[1], "0");
+    w->SSTab1->setCurrentIndex(0);
+    ui.clear();
+    premiVerifica();
+    ASSERT_EQ(ui.msgBoxes().size(), 1u);
+    EXPECT_EQ(ui.msgBoxes()[0].prompt, QStringLiteral("Inserire Valore Kmod Classe di Servizio N. 1 >0."));
+    EXPECT_EQ(ui.msgBoxes()[0].title, QStringLiteral("Controllo Dati"));
+    EXPECT_EQ(w->SSTab1->currentIndex(), 2);
+    EXPECT_EQ(w->focusWidget(), w->txtCoefCar[1]);
+    EXPECT_EQ(giunto()->Asta()->Count(), 0);
+    scrivi(w->txtCoefCar[1], "0.6");
+
+    // A tie beam of a material with no strength: the engine divides 0 by 0.
+    db.exec("INSERT INTO Legno VALUES (21, 'Z', 'Senza resistenza', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0);");
+    w->SSTab1->setCurrentIndex(0);
+    QTest::mouseClick(w->SSTab2->tabBar(), Qt::LeftButton, {}, w->SSTab2->tabBar()->tabRect(0).center());
+    scrivi(w->txtMatAsta, "21");
     ui.clear();
     premiVerifica();
     ASSERT_EQ(ui.msgBoxes().size(), 1u);
@@ -546,8 +634,7 @@ TEST_F(Verifica, EngineErrorIsShownAndTheWindowStaysUsable) {
     comeDopoUnRifiuto("Esegui Verifica");
     EXPECT_EQ(giunto()->alfa(), 30.0f); // written before the fault, and kept
 
-    w->SSTab1->setCurrentIndex(2);
-    scrivi(w->txtCoefCar[1], "0.6");
+    scrivi(w->txtMatAsta, "20");
     ui.clear();
     premiVerifica();
     EXPECT_TRUE(ui.msgBoxes().empty());

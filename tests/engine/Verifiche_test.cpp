@@ -210,12 +210,21 @@ const Esempio kEsempi[] = {
      kCPDSfinoATau},
     {"CPDS_no_bearing_length_keeps_bearing_results", CPDS, {kCatena, kPuntone}, {.tv = 4, .Lv = 30, .ReazioneY = 40},
      kCPDSfinoATau},
+    // Face 1 meets the grain at theta/2, face 2 at 90 deg - beta: each at the angle of its own force.
     {"PSDS_first_branch", PSDS, {kPuntoneInf60, kPuntoneSup, kSaetta}, {.tv = 3},
-     {{"alfa", 45}, {"beta", 11.88}, {"Teta", 75}, {"F1", 10030}, {"F2", 13500}, {"fd1", 1.558},
-      {"tens1", 1.894}, {"Angolo1", 78.12}, {"fd2", 3.367}, {"tens2", 0.6618}, {"Angolo2", 37.5}}},
+     {{"alfa", 45}, {"beta", 11.88}, {"Teta", 75}, {"F1", 10030}, {"F2", 13500}, {"fd1", 3.367},
+      {"tens1", 1.894}, {"Angolo1", 37.5}, {"fd2", 1.558}, {"tens2", 0.6618}, {"Angolo2", 78.12}}},
     {"PSDS_second_branch", PSDS, {kPuntoneInf30, kPuntoneSup, kSaetta}, {.tv = 3},
-     {{"alfa", 45}, {"beta", 13.34}, {"Teta", 105}, {"F1", 748.7}, {"F2", 20460}, {"fd1", 1.574},
-      {"tens1", 0.1085}, {"Angolo1", 76.66}, {"fd2", 2.227}, {"tens2", 1.124}, {"Angolo2", 52.5}}},
+     {{"alfa", 45}, {"beta", 13.34}, {"Teta", 105}, {"F1", 748.7}, {"F2", 20460}, {"fd1", 2.227},
+      {"tens1", 0.1085}, {"Angolo1", 52.5}, {"fd2", 1.574}, {"tens2", 1.124}, {"Angolo2", 76.66}}},
+    // C24 throughout: face 2 carries 1.367 against 1.049 at 76.66 deg. Taken at theta/2 it would
+    // have been set against 1.518 and passed.
+    {"PSDS_face_2_fails_at_its_own_angle", PSDS,
+     {{.Angolo = 27}, {.Base = 16, .Altezza = 20, .Res_Fc0d = 8.4f, .Res_Fc90d = 1},
+      {.Base = 14, .Altezza = 16, .SforzoAssiale = -25, .Angolo = 50}},
+     {.tv = 3},
+     {{"alfa", 50}, {"beta", 13.34}, {"Teta", 103}, {"F1", 189.8}, {"F2", 24880}, {"fd1", 1.518},
+      {"tens1", 0.02814}, {"Angolo1", 51.5}, {"fd2", 1.049}, {"tens2", 1.367}, {"Angolo2", 76.66}}},
     {"MPMSDS_king_post", MPMSDS, {kSinistra, kMonaco, kDestra}, kNodoMP, kMPMSDSsinistra + kMPMSDSdestra},
     {"CPDA_tie_beam_and_rafter", CPDA, {kCatena, kPuntone}, kNodoCP,
      kCPDAfinoATau + std::vector<Atteso>{{"LAppEfficace", 266.7}, {"tens3", 0.75}}},
@@ -343,7 +352,10 @@ const Rifiuto kRifiuti[] = {
      Nomi(kMPMSDAsinistra)},
 };
 
-class Rifiuti : public ::testing::TestWithParam<Rifiuto> {};
+class Rifiuti : public ::testing::TestWithParam<Rifiuto> {
+protected:
+    LocaleGuard italiano{LocaleGuard::italian()}; // the notch limits carry a decimal comma
+};
 
 TEST_P(Rifiuti, ShowOneMessageAndStopWithProcediFalse) {
     const Rifiuto& r = GetParam();

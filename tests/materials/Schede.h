@@ -2,6 +2,7 @@
 // What the material-card tests share: a working database copied from the shipped archive and
 // opened as the program opens it, cards found and filled as a user would, and the rows read back
 // through SQLite directly, never through the code under test.
+#include "Locale.h"
 #include "materials/Finestre.h"
 #include "materials/ModLignar2_Legno.h"
 #include "materials/SchedaLegno.h"
@@ -73,6 +74,7 @@ inline void chiudiTutto(QMdiArea& area) {
 // A working database for one test, opened as CnMateriali, with no card left open afterwards.
 class Archivio : public ::testing::Test {
 protected:
+    testing_support::LocaleGuard italiano{testing_support::LocaleGuard::italian()};
     void SetUp() override {
         ASSERT_TRUE(tmp.isValid());
         db = tmp.filePath("MaterialiQor.dms");

@@ -3,6 +3,7 @@
 #include "materials/FrmListaLegno.h"
 
 #include "FindChild.h"
+#include "Locale.h"
 #include "ScriptedUi.h"
 #include "materials/Finestre.h"
 #include "materials/modLignar2_Gen.h"
@@ -38,6 +39,7 @@ struct Apertura {
 
 class ListaLegno : public ::testing::Test {
 protected:
+    testing_support::LocaleGuard italiano{testing_support::LocaleGuard::italian()};
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
         settings::DeleteSetting(kApp, kSezione);

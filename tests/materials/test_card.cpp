@@ -53,7 +53,8 @@ TEST_F(Scheda, ANewCardStoresWhatWasTypedUnderEitherLocaleAndShowsItAgain) {
         QLocale locale;
         long long numero;
         const char* mostrato; // Fmk as the card shows it again
-    } casi[] = {{LocaleGuard::italian(), 41, "2,5"}, {LocaleGuard::english(), 42, "2.5"}};
+        const char* e0mean;
+    } casi[] = {{LocaleGuard::italian(), 41, "2,5", "11000,125"}, {LocaleGuard::english(), 42, "2.5", "11000.125"}};
     for (const auto& c : casi) {
         SCOPED_TRACE(c.locale.name().toStdString());
         LocaleGuard g(c.locale);
@@ -69,6 +70,8 @@ TEST_F(Scheda, ANewCardStoresWhatWasTypedUnderEitherLocaleAndShowsItAgain) {
         QTest::keyClicks(s->Text1[0], " C.30 ");
         QTest::keyClicks(s->Text1[1], "Abete rosso");
         QTest::keyClicks(s->Text1[2], "2.5");
+        QTest::keyClicks(s->Text1[4], "0.4");
+        QTest::keyClicks(s->Text1[8], "11000.125"); // more digits than a single holds, stored whole
         QTest::keyClicks(s->Text1[9], "-.75");
         QTest::keyClicks(s->Text1[12], "1.5E+3");
         EXPECT_EQ(s->Text1[2]->text(), QString::fromUtf8(c.mostrato));
@@ -80,7 +83,7 @@ TEST_F(Scheda, ANewCardStoresWhatWasTypedUnderEitherLocaleAndShowsItAgain) {
         EXPECT_EQ(ui.pointer(), ui::vbDefault);
         EXPECT_EQ(NumSchedeAperte, 0);
         EXPECT_EQ(riga(db, c.numero), std::to_string(c.numero) +
-                                          "|C.30|Abete rosso|2.5|0.0|0.0|0.0|0.0|0.0|0.0|-0.75|0.0|0.0|1500.0");
+                                          "|C.30|Abete rosso|2.5|0.0|0.4|0.0|0.0|0.0|11000.125|-0.75|0.0|0.0|1500.0");
 
         // Opened again, the zeros show as empty boxes and saving them gives back the zeros.
         auto m = apri("Modifica", c.numero);
@@ -88,14 +91,37 @@ TEST_F(Scheda, ANewCardStoresWhatWasTypedUnderEitherLocaleAndShowsItAgain) {
         EXPECT_EQ(m->windowTitle(), "Modifica Scheda Materiale (LEGNO): C.30");
         EXPECT_EQ(m->Text1[2]->text(), QString::fromUtf8(c.mostrato));
         EXPECT_EQ(m->Text1[3]->text(), "");
+        EXPECT_EQ(m->Text1[8]->text(), c.e0mean);
         EXPECT_EQ(m->Text1[12]->text(), "1500");
         EXPECT_EQ(m->modif, 0);
         QTest::mouseClick(m->Command1, Qt::LeftButton);
         EXPECT_FALSE(aperta(m));
         EXPECT_EQ(riga(db, c.numero), std::to_string(c.numero) +
-                                          "|C.30|Abete rosso|2.5|0.0|0.0|0.0|0.0|0.0|0.0|-0.75|0.0|0.0|1500.0");
+                                          "|C.30|Abete rosso|2.5|0.0|0.4|0.0|0.0|0.0|11000.125|-0.75|0.0|0.0|1500.0");
     }
     EXPECT_EQ(conta(db), "42");
+}
+
+// Every shipped material opened on a modify card and saved without a touch: not a byte of the table
+// changes, whatever the values' digits.
+TEST_F(Scheda, AShippedMaterialSavedUnchangedKeepsItsRowToTheByte) {
+    const std::string tabella = "SELECT group_concat(r, char(10)) FROM (SELECT rowid || ':' || Numero || '|' || "
+                                "quote(Classe) || '|' || quote(Descrizione) || '|' || quote(Fmk) || '|' || "
+                                "quote(Ft0k) || '|' || quote(Ft90k) || '|' || quote(Fc0k) || '|' || quote(Fc90k) || "
+                                "'|' || quote(Fvk) || '|' || quote(E0mean) || '|' || quote(E05) || '|' || "
+                                "quote(E90mean) || '|' || quote(Gmean) || '|' || quote(rok) AS r FROM Legno ORDER BY rowid)";
+    const std::string prima = testdb::scalar(db, tabella);
+    const QStringList numeri = QString::fromStdString(testdb::scalar(db, "SELECT group_concat(Numero) FROM Legno")).split(',');
+    ASSERT_GT(numeri.size(), 30);
+    ScriptedUi ui;
+    for (const QString& n : numeri) {
+        auto m = apri("Modifica", n.toLongLong());
+        ASSERT_TRUE(aperta(m)) << n.toStdString();
+        QTest::mouseClick(m->Command1, Qt::LeftButton);
+        EXPECT_FALSE(aperta(m)) << n.toStdString();
+    }
+    EXPECT_TRUE(ui.msgBoxes().empty()) << ui.msgBoxes()[0].prompt.toStdString();
+    EXPECT_EQ(testdb::scalar(db, tabella), prima);
 }
 
 TEST_F(Scheda, TheCheckRefusesTheFirstFaultWithItsTextAndStoresNothing) {
@@ -127,7 +153,7 @@ TEST_F(Scheda, TheCheckRefusesTheFirstFaultWithItsTextAndStoresNothing) {
         QTest::mouseClick(s->Command1, Qt::LeftButton);
 
         expectBeepThenBox(ui, c.messaggio, ui::vbOKOnly, kTitolo);
-        EXPECT_TRUE(aperta(s));
+        ASSERT_TRUE(aperta(s));
         EXPECT_EQ(ui.pointer(), ui::vbDefault);
         EXPECT_EQ(s->Text2->text(), QString::fromUtf8(c.numero)) << "the user's text stays";
         for (int i = 2; i <= 12; ++i) {

@@ -30,7 +30,7 @@ QStringList valoriDi(long long n) {
 std::string intera(const std::string& m, const std::string& d) {
     static const char* const campi[11] = {"Fmk", "Ft0k", "Ft90k", "Fc0k", "Fc90k", "Fvk", "E0mean", "E05", "E90mean", "Gmean", "rok"};
     std::string s = "(Descrizione IS " + d;
-    for (int k = 0; k < 11; ++k) s += std::string(" AND ") + campi[k] + " IS " + m + " + " + std::to_string(0.25 * k);
+    for (int k = 0; k < 11; ++k) s += std::string(" AND ") + campi[k] + " IS " + m + " + " + QString::number(0.25 * k).toStdString();
     return s + ")";
 }
 

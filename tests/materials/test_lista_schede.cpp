@@ -2,6 +2,7 @@
 // toolbar, saved and seen in the list; the highlighted row modified and deleted. Every save is read
 // back through SQLite directly.
 #include "FindChild.h"
+#include "Locale.h"
 #include "Schede.h"
 #include "ScriptedUi.h"
 #include "materials/Finestre.h"
@@ -26,6 +27,7 @@ namespace {
 
 class ListaESchede : public ::testing::Test {
 protected:
+    testing_support::LocaleGuard italiano{testing_support::LocaleGuard::italian()};
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
         settings::DeleteSetting(QStringLiteral("Tecnavo"), QStringLiteral("ListaLegname"));

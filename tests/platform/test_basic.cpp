@@ -6,12 +6,21 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <limits>
 
 using namespace basic;
 using testing_support::LocaleGuard;
 
 using testing_support::ErrorNumber;
+
+namespace {
+// The conversions by the user's locale, written for an Italian desktop.
+class Italiano : public ::testing::Test {
+protected:
+    LocaleGuard italiano{LocaleGuard::italian()};
+};
+} // namespace
 
 TEST(Str, BlankBeforeNonNegativePointAlways) {
     EXPECT_EQ(Str(8.400001f), " 8.400001");
@@ -32,7 +41,7 @@ TEST(Str, BlankBeforeNonNegativePointAlways) {
     EXPECT_EQ(Str(2.5), " 2.5"); // the locale never changes Str
 }
 
-TEST(CStr, LocaleSeparatorNoBlank) {
+TEST_F(Italiano, CStrLocaleSeparatorNoBlank) {
     EXPECT_EQ(CStr(2.5f), "2,5");
     EXPECT_EQ(CStr(8.4f), "8,4");
     EXPECT_EQ(CStr(8.400001f), "8,400001");
@@ -44,7 +53,7 @@ TEST(CStr, LocaleSeparatorNoBlank) {
     EXPECT_EQ(CStr(3.5), "3.5");
 }
 
-TEST(Format, TwoDecimalsByLocale) {
+TEST_F(Italiano, FormatTwoDecimalsByLocale) {
     EXPECT_EQ(Format(24.0, "0.00"), "24,00");
     EXPECT_EQ(Format(3.456, "0.00"), "3,46");
     EXPECT_EQ(Format(2.675f, "0.00"), "2,68"); // from the single's decimal form, not its binary value
@@ -94,7 +103,7 @@ TEST(CIntCLng, HalvesToEvenAndOverflow) {
     EXPECT_EQ(ErrorNumber([] { CLng(2147483648.0); }), platform::err::Overflow);
 }
 
-TEST(IsNumeric, LocaleRulesAndBlankText) {
+TEST_F(Italiano, IsNumericLocaleRulesAndBlankText) {
     EXPECT_FALSE(IsNumeric(""));
     EXPECT_FALSE(IsNumeric("  "));
     EXPECT_TRUE(IsNumeric("2,5"));
@@ -114,7 +123,7 @@ TEST(IsNumeric, LocaleRulesAndBlankText) {
     EXPECT_FALSE(IsNumeric("2,5"));
 }
 
-TEST(CSngCDbl, ConversionsAndTheirErrors) {
+TEST_F(Italiano, CSngCDblConversionsAndTheirErrors) {
     EXPECT_EQ(CSng("2,5"), 2.5f);
     EXPECT_EQ(CDbl(" -35 "), -35.0);
     EXPECT_EQ(CSng("3,4e38"), 3.4e38f);
@@ -144,4 +153,36 @@ TEST(Trim, BlanksOnly) {
     EXPECT_EQ(LTrim("  x "), "x ");
     EXPECT_EQ(RTrim("  x "), "  x");
     EXPECT_EQ(Trim("   "), "");
+}
+
+// The separators come from the user's locale as Qt reports it and from nowhere else: the C library's
+// own locale, which the desktop's language sets too, may say anything.
+TEST(Conversioni, TheCLibrarysLocaleNeverShows) {
+    struct Atteso {
+        QLocale lingua;
+        const char *cstr, *format, *gruppi, *esponente, *letto;
+    } attesi[] = {
+        {LocaleGuard::italian(), "2,5", "2,68", "12.000,50 ", "1,234568E+07", "7,25"},
+        {LocaleGuard::english(), "2.5", "2.68", "12,000.50 ", "1.234568E+07", "7.25"},
+    };
+    for (const Atteso& a : attesi) {
+        LocaleGuard lingua(a.lingua);
+        for (const char* c : {"C.UTF-8", "it_IT.UTF-8", "en_US.UTF-8"}) {
+            ASSERT_TRUE(std::setlocale(LC_ALL, c)) << "scripts/deps generates " << c;
+            SCOPED_TRACE(a.lingua.name().toStdString() + " under the C library's " + c);
+            EXPECT_EQ(CStr(2.5f), a.cstr);
+            EXPECT_EQ(CStr(2.5), a.cstr);
+            EXPECT_EQ(Format(2.675f, "0.00"), a.format);
+            EXPECT_EQ(Format(12000.5, "##,#0.00 "), a.gruppi);
+            EXPECT_EQ(CStr(12345678.0f), a.esponente);
+            EXPECT_EQ(Str(-0.25f), "-.25");
+            EXPECT_EQ(Str(1e-5), " 1E-05");
+            EXPECT_EQ(CDbl(a.letto), 7.25);
+            EXPECT_EQ(CSng(a.letto), 7.25f);
+            EXPECT_EQ(Val("3.5e2"), 350.0);
+            EXPECT_EQ(Val("3,5"), 3.0);
+            EXPECT_EQ(ErrorNumber([] { CDbl("1e400"); }), platform::err::Overflow);
+            EXPECT_EQ(CDbl("1e-400"), 0.0);
+        }
+    }
 }

@@ -16,6 +16,7 @@ using ui::GridAlignment;
 
 class DataGridTest : public ::testing::Test {
 protected:
+    testing_support::LocaleGuard italiano{testing_support::LocaleGuard::italian()};
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
         path = dir.filePath("materiali.mdb");

@@ -1,7 +1,8 @@
-// The one main of every test executable: a fixed locale, a named application, quiet logging, the
-// offscreen platform, and settings and data folders of its own so that no test touches the user's.
+// The one main of every test executable: a named application, quiet logging, the offscreen platform,
+// and settings and data folders of its own so that no test touches the user's. The locale is the
+// environment's, as for the program (QApplication hands LANG to the C library too): a test that needs
+// Italian or English says so with a LocaleGuard.
 #include <QApplication>
-#include <QLocale>
 #include <QLoggingCategory>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -22,7 +23,6 @@ int main(int argc, char** argv) {
     QCoreApplication::setOrganizationName("Tecnavo");
     QCoreApplication::setApplicationName("Capreo2018");
     ui::SetAppTitle("Tecnavo");
-    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
