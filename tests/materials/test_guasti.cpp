@@ -75,6 +75,8 @@ struct Guasto {
 
 class Guasti : public ::testing::TestWithParam<const char*> {
 protected:
+    // The cards are typed with decimal commas.
+    testing_support::LocaleGuard italiano{testing_support::LocaleGuard::italian()};
     void TearDown() override { schede::chiudiTutto(area); }
 
     // The working database in the folder, copied from the shipped archive and opened as the
@@ -165,7 +167,9 @@ protected:
         }
         EXPECT_EQ(nuova->Text1[1]->text(), "Registrata durante il guasto");
         EXPECT_EQ(modifica->Text1[2]->text(), "28,5");
-        if (QFile::exists(db)) EXPECT_EQ(righe(db, "1"), tutte);
+        if (QFile::exists(db)) {
+            EXPECT_EQ(righe(db, "1"), tutte);
+        }
 
         g.via();
         ui.clear();
