@@ -10,6 +10,7 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <optional>
 #include <sys/stat.h>
 
@@ -22,10 +23,16 @@ namespace {
 // The one table every database this program opens must hold.
 const char* const kRequiredTable = "Legno";
 
-std::optional<Connection::Impl::FileId> fileAt(const QString& path) {
+// The file a path names now; nothing when no file is there. A path that cannot be looked at (a
+// folder that refuses it) tells nothing either way: the file open is then taken to be still there.
+struct Lookup {
+    bool absent = false;
+    std::optional<Connection::Impl::FileId> id;
+};
+Lookup fileAt(const QString& path) {
     struct stat st {};
-    if (::stat(QFile::encodeName(path).constData(), &st) != 0) return std::nullopt;
-    return Connection::Impl::FileId{st.st_dev, st.st_ino};
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0) return {errno == ENOENT || errno == ENOTDIR, std::nullopt};
+    return {false, Connection::Impl::FileId{st.st_dev, st.st_ino}};
 }
 
 // Whether the file is a usable materials database; raises when it is not, or (Locked) when
@@ -102,7 +109,7 @@ void Connection::Impl::openDb() {
     }
     sqlite3_busy_timeout(h, readTimeoutMs);
     sqlite3_extended_result_codes(h, 1);
-    const auto id = fileAt(path);
+    const auto id = fileAt(path).id;
 
     // Find out now, not at the first recordset, whether the file is a usable database. A lock
     // held by another program only puts the check off to the first read: the file is no worse
@@ -117,20 +124,20 @@ void Connection::Impl::openDb() {
         throw;
     }
     db = h;
-    file = id.value_or(FileId{});
+    file = id;
     verified = checked;
 }
 
 void Connection::Impl::toFileAtPath(const QString& what) {
     if (!open) failConnection();
-    const auto now = fileAt(path);
-    if (!now) {
+    const Lookup now = fileAt(path);
+    if (now.absent) {
         closeDb();
         fail(kProviderError, what + QStringLiteral(": il file del database '%1' non c'è più: è stato eliminato, "
                                                    "spostato o rinominato. Rimetterlo al suo posto e riprovare.")
                                         .arg(path));
     }
-    if (db && *now != file) {
+    if (db && now.id && file && *now.id != *file) {
         // Nothing of the old file is written again, and nothing pending goes to the new one
         // unannounced: this operation stops here, the next one works on the file the user sees.
         const QString sostituito =

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <optional>
+
 #include <sys/types.h>
 
 struct sqlite3;
@@ -20,7 +22,7 @@ struct Connection::Impl {
 
     bool open = false;   // between a successful Open and Close, whatever became of the file
     sqlite3* db = nullptr; // none while the file at the path is missing or unusable
-    FileId file;         // the file db has open
+    std::optional<FileId> file; // the file db has open, when the path could be looked at
     QString path;
     int cursorLocation = adUseServer;
     int busyTimeoutMs = 5000;
