@@ -44,7 +44,7 @@ void check(sqlite3* db, const QString& path) {
         if (check.step(what) == SQLITE_ROW) {
             const QString verdict = check.column(0).toString();
             if (verdict != QLatin1String("ok"))
-                fail(kProviderError, QStringLiteral("Il database '%1' è danneggiato: %2").arg(path, verdict));
+                fail(kProviderError, QStringLiteral("Il database '%1' è danneggiato (%2).").arg(path, verdict));
         }
     }
     Statement table(db, QStringLiteral("SELECT 1 FROM sqlite_master WHERE type='table' AND name=?1 COLLATE NOCASE"), what);
