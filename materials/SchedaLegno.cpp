@@ -265,14 +265,19 @@ void SchedaLegno::showEvent(QShowEvent* event) {
 void SchedaLegno::MostraDati_Mat(std::shared_ptr<data::Recordset>& auxMat) {
     if (!auxMat) platform::Raise(platform::err::ObjectNotSet);
     data::Recordset& rs = *auxMat;
-    Text2->setText(testoNumero(rs.Fields(QStringLiteral("Numero")).Value()));
+    // A text longer than its box shows from its beginning, as the user reads it.
+    auto mostra = [](QLineEdit* box, const QString& testo) {
+        box->setText(testo);
+        box->setCursorPosition(0);
+    };
+    mostra(Text2, testoNumero(rs.Fields(QStringLiteral("Numero")).Value()));
     for (int i = 0; i <= 1; ++i) {
         const QVariant v = rs.Fields(QString::fromLatin1(CampiText1()[static_cast<std::size_t>(i)])).Value();
-        if (!v.isNull() && !basic::Trim(v.toString()).isEmpty()) Text1[static_cast<std::size_t>(i)]->setText(v.toString());
+        if (!v.isNull() && !basic::Trim(v.toString()).isEmpty()) mostra(Text1[static_cast<std::size_t>(i)], v.toString());
     }
     for (int i = 2; i <= 12; ++i) {
         const QVariant v = rs.Fields(QString::fromLatin1(CampiText1()[static_cast<std::size_t>(i)])).Value();
-        if (!zeroONullo(v)) Text1[static_cast<std::size_t>(i)]->setText(testoNumero(v));
+        if (!zeroONullo(v)) mostra(Text1[static_cast<std::size_t>(i)], testoNumero(v));
     }
 }
 

@@ -1,6 +1,9 @@
 #pragma once
 // Connection and Recordset on SQLite 3, shaped after the data-access objects the materials code
-// was written against. Every failed operation raises platform::Error (number and description).
+// was written against. Every failed operation raises platform::Error (number and description); a
+// description says what failed and why in Italian (read-only file or folder, disk full, file
+// missing or replaced, no database or damaged, input/output error, lock), SQLite's own words in
+// parentheses after it.
 #include <QString>
 #include <QVariant>
 #include <memory>
@@ -26,7 +29,15 @@ public:
     void CursorLocation(int value);
     // "PROVIDER=...;Data Source=<path>;": opens the SQLite file at <path> (which may hold ';').
     // A file that is not a usable materials database fails here, not later; one that another
-    // program holds locked opens, and its check waits for the first read.
+    // program holds locked opens, and its check waits for the first read; one that may not be
+    // written opens for reading.
+    //
+    // From then on the connection works on the file at <path>, whatever happens to it: each read
+    // and each write first makes sure that the file there is still the one open. When it is gone,
+    // the operation fails saying so, and the next one looks again. When another file stands
+    // there, the operation fails saying so and the connection moves to that file (when it is a
+    // usable database; it is never written otherwise). A write to a file that could only be
+    // opened for reading opens it again, so that it is written once its rights allow.
     void Open(const QString& connectionString, const QString& userId = QString(),
               const QString& password = QString(), int options = -1);
     int State() const;

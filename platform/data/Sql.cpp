@@ -60,14 +60,32 @@ std::optional<LikeFilter> ParseLikeFilter(const QString& text) {
     return f;
 }
 
-bool LikeMatches(const QString& value, const QString& pattern) {
-    const QString v = comparable(value);
+namespace {
+bool isWild(QChar c) { return c == QLatin1Char('%') || c == QLatin1Char('*'); }
+} // namespace
+
+LikePattern::LikePattern(const QString& pattern) {
     const QString p = comparable(pattern);
-    auto isWild = [](QChar c) { return c == QLatin1Char('%') || c == QLatin1Char('*'); };
-    // Iterative glob match with one backtrack point: linear in practice, never recursive.
+    folded_.reserve(p.size());
+    for (const QChar c : p) {
+        if (!isWild(c)) {
+            folded_ += c;
+            ++literals_;
+        } else if (folded_.isEmpty() || folded_.back() != QLatin1Char('%')) {
+            folded_ += QLatin1Char('%');
+        }
+    }
+}
+
+bool LikePattern::Matches(const QString& value) const {
+    const QString v = comparable(value);
+    if (literals_ > v.size()) return false; // each literal takes one character of the value
+    const QString& p = folded_;
+    // Iterative glob match with one backtrack point: never recursive, and with the wildcards
+    // folded to one per run, at most the value's length squared.
     qsizetype vi = 0, pi = 0, starP = -1, starV = 0;
     while (vi < v.size()) {
-        if (pi < p.size() && isWild(p[pi])) {
+        if (pi < p.size() && p[pi] == QLatin1Char('%')) {
             starP = pi++;
             starV = vi;
         } else if (pi < p.size() && p[pi] == v[vi]) {
@@ -80,9 +98,11 @@ bool LikeMatches(const QString& value, const QString& pattern) {
             return false;
         }
     }
-    while (pi < p.size() && isWild(p[pi])) ++pi;
+    while (pi < p.size() && p[pi] == QLatin1Char('%')) ++pi;
     return pi == p.size();
 }
+
+bool LikeMatches(const QString& value, const QString& pattern) { return LikePattern(pattern).Matches(value); }
 
 std::optional<std::vector<SortKey>> ParseSort(const QString& text) {
     std::vector<SortKey> keys;

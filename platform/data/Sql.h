@@ -26,6 +26,17 @@ std::optional<LikeFilter> ParseLikeFilter(const QString& text);
 
 // Whole-text match of a like pattern: '%' and '*' stand for any run of characters, everything
 // else (also '_') stands for itself; letter case and accents compare case-insensitively.
+// Prepared once, matched against any number of values: the work a value costs depends on the
+// value's length, not on the pattern's.
+class LikePattern {
+public:
+    explicit LikePattern(const QString& pattern);
+    bool Matches(const QString& value) const;
+
+private:
+    QString folded_;      // comparison form, each run of wildcards as one '%'
+    qsizetype literals_ = 0; // characters that must each meet one of the value's
+};
 bool LikeMatches(const QString& value, const QString& pattern);
 
 // "Numero", "Numero DESC, Classe": the fields and their directions; nothing when malformed.

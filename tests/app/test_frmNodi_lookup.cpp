@@ -4,6 +4,7 @@
 #include "Locale.h"
 #include "platform/ui/Twips.h"
 
+#include <QFile>
 #include <QPushButton>
 #include <QTabWidget>
 
@@ -156,6 +157,49 @@ TEST_F(frmNodiLookup, FirstMemberOrAFailedPreviousLookUpProposesNothing) {
     EXPECT_EQ(w->txtMatAsta->text(), "");
     ASSERT_EQ(ui::ListCount(lista(2)), 1);
     EXPECT_EQ(etichetta(lista(2), 1), "Materiale Insesistente nel DataBase");
+}
+
+TEST_F(frmNodiLookup, AFileDeletedOrReplacedUnderTheWindowIsSaidAndTheLookUpFollowsTheFileAtThePath) {
+    const QString path = db.path();
+    const QString copia = path + ".copia";
+    const QString lettura = "Errore N.-2147467259 nella lettura del Database.\n\nImpossibile eseguire \"Select * From Legno "
+                            "Where Numero=%1\": il file del database '" + path + "' ";
+    QTreeWidget* l = lista(1);
+
+    ASSERT_TRUE(QFile::copy(path, copia));
+    ASSERT_TRUE(QFile::remove(path));
+    w->txtMatAsta->setText("7");
+    ASSERT_EQ(ui::ListCount(l), 1);
+    EXPECT_EQ(etichetta(l, 1).toStdString(),
+              (lettura.arg(7) + "non c'è più: è stato eliminato, spostato o rinominato. Rimetterlo al suo posto e riprovare.")
+                  .toStdString());
+    ASSERT_TRUE(QFile::copy(copia, path));
+    w->txtMatAsta->setText("12");
+    ASSERT_EQ(ui::ListCount(l), 13);
+    EXPECT_EQ(valore(l, 2), "Abete");
+
+    // Another database renamed over it: said once, then read.
+    const QString altro = path + ".altro";
+    ASSERT_TRUE(QFile::copy(path, altro));
+    {
+        sqlite3* h = nullptr;
+        ASSERT_EQ(sqlite3_open(altro.toUtf8().constData(), &h), SQLITE_OK);
+        EXPECT_EQ(sqlite3_exec(h, "UPDATE Legno SET Descrizione='Abete del nuovo file' WHERE Numero=7", nullptr, nullptr, nullptr),
+                  SQLITE_OK);
+        sqlite3_close(h);
+    }
+    ASSERT_TRUE(QFile::remove(path));
+    ASSERT_TRUE(QFile::rename(altro, path));
+    w->txtMatAsta->setText("7");
+    ASSERT_EQ(ui::ListCount(l), 1);
+    EXPECT_EQ(etichetta(l, 1).toStdString(),
+              (lettura.arg(7) + "è stato sostituito da un altro file mentre il programma lo usava. Ora si usa il file "
+                                "presente a quel percorso: ripetere l'operazione.")
+                  .toStdString());
+    w->txtMatAsta->setText("");
+    w->txtMatAsta->setText("7");
+    ASSERT_EQ(ui::ListCount(l), 13);
+    EXPECT_EQ(valore(l, 2), "Abete del nuovo file");
 }
 
 } // namespace

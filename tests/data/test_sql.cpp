@@ -76,6 +76,9 @@ TEST(SqlFilter, LikeMatchesPrefixesWithoutRegardToCaseOrAccents) {
         {"Conifera C24", "*C24", true},
         {"Conifera C24", "Con%C2%", true},
         {"Perché PIÙ", "perchÉ più", true},
+        {"Conifera", "%%**%c%%o*n%", true},     // runs of wildcards stand for one
+        {"Co", "C%o%n%", false},                // more letters than the value holds
+        {"abab", "%ab%ab", true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.value) + " like " + c.pattern);

@@ -3,6 +3,7 @@
 // opened as the program opens it, cards found and filled as a user would, and the rows read back
 // through SQLite directly, never through the code under test.
 #include "Locale.h"
+#include "materials/Finestre.h"
 #include "materials/ModLignar2_Legno.h"
 #include "materials/SchedaLegno.h"
 #include "materials/modLignar2_Gen.h"
@@ -12,6 +13,8 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPointer>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -21,15 +24,18 @@
 
 namespace schede {
 
-// Every field of the material's rows, "|" between fields, one line per row in rowid order; ""
-// when there is none.
-inline std::string riga(const QString& db, long long numero) {
+// Every field of the rows that match where, "|" between fields, one line per row in the order of
+// Numero and then of rowid; "" when there is none.
+inline std::string righe(const QString& db, const std::string& where) {
     const std::string campi = "Numero||'|'||ifnull(Classe,'∅')||'|'||ifnull(Descrizione,'∅')||'|'||Fmk||'|'||Ft0k||'|'||"
                               "Ft90k||'|'||Fc0k||'|'||Fc90k||'|'||Fvk||'|'||E0mean||'|'||E05||'|'||E90mean||'|'||"
                               "Gmean||'|'||rok";
-    return testdb::scalar(db, "SELECT group_concat(r, char(10)) FROM (SELECT " + campi +
-                                  " AS r FROM Legno WHERE Numero=" + std::to_string(numero) + " ORDER BY rowid)");
+    return testdb::scalar(db, "SELECT group_concat(r, char(10)) FROM (SELECT " + campi + " AS r FROM Legno WHERE " + where +
+                                  " ORDER BY Numero, rowid)");
 }
+
+// Every field of the material's rows.
+inline std::string riga(const QString& db, long long numero) { return righe(db, "Numero=" + std::to_string(numero)); }
 
 inline std::string conta(const QString& db, const std::string& where = "1") {
     return testdb::scalar(db, "SELECT count(*) FROM Legno WHERE " + where);
@@ -51,6 +57,18 @@ inline void compila(SchedaLegno& s, const QString& numero, const QString& classe
     s.Text1[0]->setText(classe);
     s.Text1[1]->setText(descrizione);
     for (int i = 0; i < 11; ++i) s.Text1[static_cast<std::size_t>(i + 2)]->setText(valori.value(i));
+}
+
+// Closes every window of the main window's area without asking (no card keeps unsaved changes),
+// and the database.
+inline void chiudiTutto(QMdiArea& area) {
+    for (QMdiSubWindow* s : area.subWindowList())
+        if (auto* scheda = qobject_cast<SchedaLegno*>(s->widget())) scheda->modif = 0;
+    area.closeAllSubWindows();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    materials::ImpostaAreaFinestre(nullptr);
+    ChiudiDatabaseMateriali();
+    PercorsoDbMateriali.clear();
 }
 
 // A working database for one test, opened as CnMateriali, with no card left open afterwards.

@@ -526,6 +526,7 @@ TEST_F(Scheda, TextsFromTheDatabaseStayWholeAndTheLimitsBindOnlyTyping) {
                          "' WHERE Numero=9");
     auto m = apri("Modifica", 9);
     ASSERT_TRUE(QTest::qWaitForWindowActive(m));
+    for (QLineEdit* b : {m->Text1[0], m->Text1[1]}) EXPECT_EQ(b->cursorPosition(), 0) << "shown from its beginning";
     EXPECT_EQ(m->Text1[0]->text(), classe);
     m->Text1[0]->setFocus();
     EXPECT_EQ(m->Text1[1]->text(), descrizione);

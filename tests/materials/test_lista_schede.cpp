@@ -3,6 +3,7 @@
 // back through SQLite directly.
 #include "FindChild.h"
 #include "Locale.h"
+#include "Schede.h"
 #include "ScriptedUi.h"
 #include "materials/Finestre.h"
 #include "materials/FrmListaLegno.h"
@@ -45,15 +46,7 @@ protected:
         lista = materials::ListaLegnoAperta();
         ASSERT_TRUE(lista);
     }
-    void TearDown() override {
-        for (QMdiSubWindow* s : area.subWindowList())
-            if (auto* scheda = qobject_cast<SchedaLegno*>(s->widget())) scheda->modif = 0;
-        area.closeAllSubWindows();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        materials::ImpostaAreaFinestre(nullptr);
-        ChiudiDatabaseMateriali();
-        PercorsoDbMateriali.clear();
-    }
+    void TearDown() override { schede::chiudiTutto(area); }
 
     // The card opened last, in front.
     SchedaLegno* scheda() {

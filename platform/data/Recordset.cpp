@@ -1,365 +1,20 @@
 #include "platform/data/Data.h"
 
-#include "platform/basic/Error.h"
+#include "platform/data/ConnectionImpl.h"
+#include "platform/data/Errors.h"
 #include "platform/data/Sql.h"
-
-#include <QFile>
-#include <QFileInfo>
-#include <QMetaType>
-#include <QRegularExpression>
+#include "platform/data/Statement.h"
+#include "platform/data/Values.h"
 
 #include <sqlite3.h>
 
 #include <algorithm>
-#include <cmath>
-#include <limits>
-#include <string>
+#include <optional>
 #include <vector>
 
 namespace data {
-namespace {
 
-// Numbers of the data-access errors, as users of such programs know them.
-constexpr long kProviderError = -2147467259;   // the database engine reported a failure
-constexpr long kRowChanged = -2147217864;      // the row changed or vanished since it was read
-constexpr long kInvalidArgument = 3001;
-constexpr long kNoCurrentRecord = 3021;
-constexpr long kNotSupported = 3251;
-constexpr long kItemNotFound = 3265;
-constexpr long kDataConversion = 3421;
-constexpr long kObjectClosed = 3704;
-constexpr long kObjectOpen = 3705;
-constexpr long kInvalidConnection = 3709;
-
-// The one table every database this program opens must hold.
-const char* const kRequiredTable = "Legno";
-
-[[noreturn]] void fail(long number, const QString& description) {
-    throw platform::Error(number, description.toStdString());
-}
-
-[[noreturn]] void failClosed() { fail(kObjectClosed, QStringLiteral("Operazione non consentita se l'oggetto è chiuso.")); }
-
-[[noreturn]] void failNoCurrent() {
-    fail(kNoCurrentRecord, QStringLiteral("BOF o EOF è True oppure il record corrente è stato eliminato. "
-                                          "L'operazione richiesta richiede un record corrente."));
-}
-
-[[noreturn]] void failConnection() {
-    fail(kInvalidConnection, QStringLiteral("Impossibile utilizzare la connessione per eseguire l'operazione. "
-                                            "La connessione è chiusa o non è valida in questo contesto."));
-}
-
-[[noreturn]] void failItem(const QString& name) {
-    fail(kItemNotFound, QStringLiteral("Impossibile trovare l'elemento \"%1\" nell'insieme corrispondente al nome "
-                                       "o al numero ordinale richiesto.").arg(name));
-}
-
-// A lock held by another program: the database is sound and will be usable again once it lets go,
-// so the user must hear exactly that and nothing that suggests a damaged file.
-class Locked : public platform::Error {
-public:
-    using platform::Error::Error;
-};
-
-bool isLockCode(int rc) { return (rc & 0xff) == SQLITE_BUSY || (rc & 0xff) == SQLITE_LOCKED; }
-
-[[noreturn]] void failSqlite(sqlite3* db, const QString& what) {
-    const QString message = QString::fromUtf8(db ? sqlite3_errmsg(db) : "out of memory");
-    if (db && isLockCode(sqlite3_errcode(db)))
-        throw Locked(kProviderError,
-                     (what + QStringLiteral(": il database è bloccato da un altro programma che lo sta usando. "
-                                            "Riprovare quando sarà di nuovo libero (") +
-                      message + QStringLiteral(")."))
-                         .toStdString());
-    if (db && (sqlite3_errcode(db) & 0xff) == SQLITE_NOTADB)
-        fail(kProviderError, what + QStringLiteral(": il file non è un database valido (") + message + QStringLiteral(")."));
-    fail(kProviderError, what + QStringLiteral(": ") + message);
-}
-
-// A prepared statement that finalizes itself.
-class Statement {
-public:
-    Statement(sqlite3* db, const QString& sql, const QString& what) : db_(db) {
-        const QByteArray utf8 = sql.toUtf8();
-        const char* tail = nullptr;
-        if (sqlite3_prepare_v2(db, utf8.constData(), static_cast<int>(utf8.size()), &stmt_, &tail) != SQLITE_OK)
-            failSqlite(db, what);
-        if (!stmt_ || (tail && !QByteArray(tail).trimmed().isEmpty())) {
-            sqlite3_finalize(stmt_);
-            stmt_ = nullptr;
-            fail(kProviderError, what + QStringLiteral(": è ammessa una sola istruzione SQL."));
-        }
-    }
-    ~Statement() { sqlite3_finalize(stmt_); }
-    Statement(const Statement&) = delete;
-    Statement& operator=(const Statement&) = delete;
-
-    sqlite3_stmt* get() const { return stmt_; }
-
-    void bind(int index, const QVariant& v, const QString& what) {
-        int rc = SQLITE_OK;
-        if (v.isNull() || !v.isValid()) {
-            rc = sqlite3_bind_null(stmt_, index);
-        } else {
-            switch (v.typeId()) {
-            case QMetaType::LongLong: rc = sqlite3_bind_int64(stmt_, index, v.toLongLong()); break;
-            case QMetaType::Double: rc = sqlite3_bind_double(stmt_, index, v.toDouble()); break;
-            case QMetaType::QByteArray: {
-                const QByteArray b = v.toByteArray();
-                rc = sqlite3_bind_blob64(stmt_, index, b.constData(), static_cast<sqlite3_uint64>(b.size()),
-                                         SQLITE_TRANSIENT);
-                break;
-            }
-            default: {
-                const QByteArray t = v.toString().toUtf8();
-                rc = sqlite3_bind_text64(stmt_, index, t.constData(), static_cast<sqlite3_uint64>(t.size()),
-                                         SQLITE_TRANSIENT, SQLITE_UTF8);
-            }
-            }
-        }
-        if (rc != SQLITE_OK) failSqlite(db_, what);
-    }
-
-    // SQLITE_ROW or SQLITE_DONE; anything else raises.
-    int step(const QString& what) {
-        const int rc = sqlite3_step(stmt_);
-        if (rc != SQLITE_ROW && rc != SQLITE_DONE) failSqlite(db_, what);
-        return rc;
-    }
-
-    QVariant column(int i) const {
-        switch (sqlite3_column_type(stmt_, i)) {
-        case SQLITE_INTEGER: return QVariant(static_cast<qlonglong>(sqlite3_column_int64(stmt_, i)));
-        case SQLITE_FLOAT: return QVariant(sqlite3_column_double(stmt_, i));
-        case SQLITE_TEXT:
-            return QVariant(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt_, i)),
-                                              sqlite3_column_bytes(stmt_, i)));
-        case SQLITE_BLOB: {
-            const char* p = static_cast<const char*>(sqlite3_column_blob(stmt_, i));
-            return QVariant(QByteArray(p, sqlite3_column_bytes(stmt_, i)));
-        }
-        default: return QVariant();
-        }
-    }
-
-private:
-    sqlite3* db_;
-    sqlite3_stmt* stmt_ = nullptr;
-};
-
-// Runs one write as a transaction of its own: either all of it reaches the file or none. It may
-// wait up to writeWaitMs for a lock another program holds.
-template <typename F>
-void inTransaction(sqlite3* db, int writeWaitMs, const QString& what, F&& body) {
-    sqlite3_busy_timeout(db, writeWaitMs);
-    if (sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) != SQLITE_OK) failSqlite(db, what);
-    try {
-        body();
-        if (sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK) failSqlite(db, what);
-    } catch (...) {
-        if (!sqlite3_get_autocommit(db)) sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
-        throw;
-    }
-}
-
-// Column affinity by SQLite's rules on the declared type.
-enum class Kind { Integer, Real, Numeric, Text, Blob };
-
-Kind affinity(const char* declared) {
-    const QString t = QString::fromUtf8(declared ? declared : "").toUpper();
-    if (t.contains(QLatin1String("INT"))) return Kind::Integer;
-    if (t.contains(QLatin1String("CHAR")) || t.contains(QLatin1String("CLOB")) || t.contains(QLatin1String("TEXT")))
-        return Kind::Text;
-    if (t.isEmpty() || t.contains(QLatin1String("BLOB"))) return Kind::Blob;
-    if (t.contains(QLatin1String("REAL")) || t.contains(QLatin1String("FLOA")) || t.contains(QLatin1String("DOUB")))
-        return Kind::Real;
-    return Kind::Numeric;
-}
-
-bool isNumericVariant(const QVariant& v) {
-    switch (v.typeId()) {
-    case QMetaType::Bool:
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::Long:
-    case QMetaType::ULong:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong:
-    case QMetaType::Short:
-    case QMetaType::UShort:
-    case QMetaType::Float:
-    case QMetaType::Double: return true;
-    default: return false;
-    }
-}
-
-// A whole number that fits is stored as an integer, as SQLite itself would.
-QVariant numberValue(double d, Kind kind) {
-    if (kind != Kind::Real && d == std::floor(d) && std::fabs(d) < 9.0e15)
-        return QVariant(static_cast<qlonglong>(d));
-    return QVariant(d);
-}
-
-// -1 < 0 < 1 ordering of two field values for sorting: nulls first, numbers by value, text by
-// its case-folded form.
-int compareValues(const QVariant& a, const QVariant& b) {
-    const bool an = a.isNull() || !a.isValid(), bn = b.isNull() || !b.isValid();
-    if (an || bn) return an == bn ? 0 : (an ? -1 : 1);
-    const bool anum = isNumericVariant(a), bnum = isNumericVariant(b);
-    if (anum && bnum) {
-        const double x = a.toDouble(), y = b.toDouble();
-        return x < y ? -1 : (x > y ? 1 : 0);
-    }
-    if (anum != bnum) return anum ? -1 : 1;
-    const int c = a.toString().toCaseFolded().compare(b.toString().toCaseFolded());
-    return c < 0 ? -1 : (c > 0 ? 1 : 0);
-}
-
-} // namespace
-
-// ---------------------------------------------------------------------------------------------
-// Connection
-
-struct Connection::Impl {
-    sqlite3* db = nullptr;
-    int cursorLocation = adUseServer;
-    int busyTimeoutMs = 5000;
-    int readTimeoutMs = 250;
-    // False while a lock held elsewhere has kept the file from being checked.
-    bool verified = false;
-    QString path;
-
-    void closeDb() {
-        if (db) sqlite3_close_v2(db);
-        db = nullptr;
-        verified = false;
-    }
-
-    // Whether the file is a usable materials database; raises when it is not, or (Locked) when
-    // another program's lock keeps it from being read now.
-    static void check(sqlite3* db, const QString& path) {
-        {
-            const QString what = QStringLiteral("Impossibile leggere il database '%1'").arg(path);
-            Statement check(db, QStringLiteral("PRAGMA quick_check"), what);
-            if (check.step(what) == SQLITE_ROW) {
-                const QString verdict = check.column(0).toString();
-                if (verdict != QLatin1String("ok"))
-                    fail(kProviderError, QStringLiteral("Il database '%1' è danneggiato: %2").arg(path, verdict));
-            }
-        }
-        Statement table(db,
-                        QStringLiteral("SELECT 1 FROM sqlite_master WHERE type='table' AND name=?1 COLLATE NOCASE"),
-                        QStringLiteral("Impossibile leggere il database '%1'").arg(path));
-        table.bind(1, QString::fromLatin1(kRequiredTable), QStringLiteral("Impossibile leggere il database"));
-        if (table.step(QStringLiteral("Impossibile leggere il database '%1'").arg(path)) != SQLITE_ROW)
-            fail(kProviderError, QStringLiteral("Il database '%1' non contiene la tabella %2.")
-                                     .arg(path, QString::fromLatin1(kRequiredTable)));
-    }
-
-    // Before every read: a short wait for a lock, and the check that a lock put off at opening.
-    sqlite3* forReading() {
-        sqlite3_busy_timeout(db, readTimeoutMs);
-        if (!verified) {
-            check(db, path);
-            verified = true;
-        }
-        return db;
-    }
-};
-
-Connection::Connection() : impl_(std::make_unique<Impl>()) {}
-Connection::~Connection() { impl_->closeDb(); }
-
-int Connection::CursorLocation() const { return impl_->cursorLocation; }
-void Connection::CursorLocation(int value) {
-    if (value != adUseServer && value != adUseClient)
-        fail(kInvalidArgument, QStringLiteral("Valore non valido per la posizione del cursore."));
-    impl_->cursorLocation = value;
-}
-
-int Connection::BusyTimeout() const { return impl_->busyTimeoutMs; }
-void Connection::BusyTimeout(int milliseconds) { impl_->busyTimeoutMs = std::max(0, milliseconds); }
-int Connection::ReadTimeout() const { return impl_->readTimeoutMs; }
-void Connection::ReadTimeout(int milliseconds) { impl_->readTimeoutMs = std::max(0, milliseconds); }
-
-namespace {
-
-// The keys a connection text may hold besides the data source. A path may hold ';' itself, so the
-// value of "Data Source=" runs up to the next ';' that begins one of these, or to the end.
-const QRegularExpression& nextKey() {
-    static const QRegularExpression re(
-        QStringLiteral(";\\s*(?:Provider|User ID|Password|Mode|Persist Security Info|Extended Properties|"
-                       "Jet OLEDB:[^=;]*)\\s*="),
-        QRegularExpression::CaseInsensitiveOption);
-    return re;
-}
-
-// The value of "Data Source=" in a connection text; "" when there is none.
-QString dataSource(const QString& connectionString) {
-    static const QRegularExpression key(QStringLiteral("(?:^|;)\\s*Data Source\\s*="),
-                                        QRegularExpression::CaseInsensitiveOption);
-    const auto m = key.match(connectionString);
-    if (!m.hasMatch()) return QString();
-    const qsizetype start = m.capturedEnd();
-    const auto next = nextKey().match(connectionString, start);
-    QString v = connectionString.mid(start, next.hasMatch() ? next.capturedStart() - start : -1);
-    if (!next.hasMatch() && v.endsWith(QLatin1Char(';'))) v.chop(1); // the text's closing ';'
-    v = v.trimmed();
-    if (v.size() >= 2 && ((v.startsWith(QLatin1Char('"')) && v.endsWith(QLatin1Char('"'))) ||
-                          (v.startsWith(QLatin1Char('\'')) && v.endsWith(QLatin1Char('\'')))))
-        v = v.mid(1, v.size() - 2);
-    return v;
-}
-
-} // namespace
-
-void Connection::Open(const QString& connectionString, const QString&, const QString&, int) {
-    if (impl_->db) fail(kObjectOpen, QStringLiteral("Operazione non consentita se l'oggetto è aperto."));
-    const QString path = dataSource(connectionString);
-    if (path.isEmpty())
-        fail(kProviderError, QStringLiteral("Nella stringa di connessione manca l'origine dati (Data Source)."));
-    const QFileInfo info(path);
-    if (!info.exists()) fail(kProviderError, QStringLiteral("Impossibile trovare il file '%1'.").arg(path));
-    if (!info.isFile()) fail(kProviderError, QStringLiteral("'%1' non è un file di database.").arg(path));
-
-    // Never create: a missing file is an error above, and SQLite must not make an empty one.
-    sqlite3* db = nullptr;
-    const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
-    if (rc != SQLITE_OK) {
-        const QString msg = QString::fromUtf8(db ? sqlite3_errmsg(db) : sqlite3_errstr(rc));
-        sqlite3_close_v2(db);
-        fail(kProviderError, QStringLiteral("Impossibile aprire il database '%1': %2").arg(path, msg));
-    }
-    sqlite3_busy_timeout(db, impl_->readTimeoutMs);
-    sqlite3_extended_result_codes(db, 1);
-
-    // Find out now, not at the first recordset, whether the file is a usable database. A lock
-    // held by another program only puts the check off to the first read: the file is no worse
-    // for it, and the program can use it as soon as the other lets go.
-    bool verified = true;
-    try {
-        Impl::check(db, path);
-    } catch (const Locked&) {
-        verified = false;
-    } catch (...) {
-        sqlite3_close_v2(db);
-        throw;
-    }
-    impl_->db = db;
-    impl_->path = path;
-    impl_->verified = verified;
-}
-
-int Connection::State() const { return impl_->db ? adStateOpen : adStateClosed; }
-
-void Connection::Close() {
-    if (!impl_->db) failClosed();
-    impl_->closeDb();
-}
-
-// ---------------------------------------------------------------------------------------------
-// Recordset
+using namespace detail;
 
 namespace {
 
@@ -390,7 +45,7 @@ struct Recordset::Impl {
     long deletedInView = 0;       // rows deleted since the view was built (they stay until it is rebuilt)
     QString sortText, filterText;
     std::vector<sql::SortKey> sortKeys;
-    std::optional<sql::LikeFilter> filter;
+    std::optional<sql::LikePattern> filter; // prepared once per filter, not once per row
     int filterColumn = -1;
 
     EditMode edit = EditMode::None;
@@ -405,9 +60,12 @@ struct Recordset::Impl {
         if (!conn || !conn->impl()->db) failConnection();
         return conn->impl()->db;
     }
-    // One write, waiting as long as the connection lets a save wait for another program's lock.
+    // One write on the file now at the connection's path, waiting as long as the connection lets a
+    // save wait for another program's lock.
     template <typename F> void inTransaction(const QString& what, F&& body) {
-        data::inTransaction(db(), conn->impl()->busyTimeoutMs, what, std::forward<F>(body));
+        if (!conn) failConnection();
+        sqlite3* d = conn->impl()->forWriting(what);
+        detail::inTransaction(d, conn->impl()->busyTimeoutMs, what, [&] { body(d); });
     }
     long size() const { return static_cast<long>(view.size()); }
     bool live(long i) const { return i >= 0 && i < size() && !rows[view[static_cast<std::size_t>(i)]].deleted; }
@@ -450,7 +108,7 @@ struct Recordset::Impl {
             if (rows[r].deleted) continue;
             if (filter) {
                 const QVariant& v = rows[r].values[static_cast<std::size_t>(filterColumn)];
-                if (v.isNull() || !sql::LikeMatches(v.toString(), filter->pattern)) continue;
+                if (v.isNull() || !filter->Matches(v.toString())) continue;
             }
             view.push_back(r);
         }
@@ -487,32 +145,6 @@ struct Recordset::Impl {
         return true;
     }
 
-    // The value a field will store, checked before anything is written.
-    QVariant storable(std::size_t col, const QVariant& v) const {
-        if (v.isNull() || !v.isValid()) return QVariant();
-        const Column& c = columns[col];
-        switch (c.kind) {
-        case Kind::Text: return QVariant(v.toString());
-        case Kind::Blob:
-            if (v.typeId() == QMetaType::QByteArray) return v;
-            if (isNumericVariant(v)) return numberValue(v.toDouble(), Kind::Numeric);
-            return QVariant(v.toString());
-        case Kind::Integer:
-        case Kind::Real:
-        case Kind::Numeric: {
-            if (isNumericVariant(v)) {
-                const double d = v.toDouble();
-                if (!std::isfinite(d)) break;
-                return numberValue(d, c.kind);
-            }
-            if (const auto d = sql::ParseNumber(v.toString())) return numberValue(*d, c.kind);
-            break;
-        }
-        }
-        fail(kDataConversion,
-             QStringLiteral("Il valore \"%1\" non è un numero valido per il campo %2.").arg(v.toString(), c.name));
-    }
-
     void commitPending() {
         if (edit == EditMode::None) return;
         std::vector<std::size_t> cols;
@@ -520,9 +152,8 @@ struct Recordset::Impl {
         for (std::size_t i = 0; i < columns.size(); ++i) {
             if (!dirty[i]) continue;
             cols.push_back(i);
-            values.push_back(storable(i, pending[i])); // every value checked before the write
+            values.push_back(storable(pending[i], columns[i].kind, columns[i].name)); // all checked before the write
         }
-        sqlite3* d = db();
         if (edit == EditMode::Add) {
             const QString what = QStringLiteral("Impossibile aggiungere la riga");
             QString sqlText;
@@ -539,7 +170,7 @@ struct Recordset::Impl {
                                    marks.join(QStringLiteral(", ")));
             }
             Row row;
-            inTransaction(what, [&] {
+            inTransaction(what, [&](sqlite3* d) {
                 Statement s(d, sqlText, what);
                 for (std::size_t k = 0; k < values.size(); ++k) s.bind(static_cast<int>(k + 1), values[k], what);
                 s.step(what);
@@ -566,7 +197,7 @@ struct Recordset::Impl {
                                             .arg(cols.size() + 1)
                                             .arg(guards.join(QStringLiteral(" AND ")));
                 std::vector<QVariant> fresh;
-                inTransaction(what, [&] {
+                inTransaction(what, [&](sqlite3* d) {
                     Statement s(d, sqlText, what);
                     for (std::size_t k = 0; k < cols.size(); ++k) {
                         s.bind(static_cast<int>(k + 1), values[k], what);
@@ -602,9 +233,9 @@ void Recordset::Open(const QString& source, const std::shared_ptr<Connection>& a
                      int lockType, int) {
     Impl& m = *impl_;
     if (m.open) fail(kObjectOpen, QStringLiteral("Operazione non consentita se l'oggetto è aperto."));
-    if (!activeConnection || !activeConnection->impl()->db) failConnection();
-    // A read gives up quickly on a lock: the user is typing, and waits only for a save.
-    sqlite3* db = activeConnection->impl()->forReading();
+    if (!activeConnection || activeConnection->State() != adStateOpen) failConnection();
+    const QString what = QStringLiteral("Impossibile eseguire \"%1\"").arg(source.trimmed());
+    sqlite3* db = activeConnection->impl()->forReading(what);
 
     const auto parsed = sql::ParseSelect(source);
     if (!parsed)
@@ -619,7 +250,6 @@ void Recordset::Open(const QString& source, const std::shared_ptr<Connection>& a
                                                                  sql::QuoteIdentifier(parsed->table));
     if (!parsed->where.isEmpty()) text += QStringLiteral(" WHERE ") + parsed->where;
 
-    const QString what = QStringLiteral("Impossibile eseguire \"%1\"").arg(source.trimmed());
     Statement s(db, text, what);
     if (!sqlite3_stmt_readonly(s.get())) fail(kProviderError, what + QStringLiteral(": istruzione non ammessa."));
 
@@ -791,18 +421,19 @@ QString Recordset::Filter() const { return impl_->filterText; }
 void Recordset::Filter(const QString& criteria) {
     Impl& m = *impl_;
     m.requireOpen();
-    std::optional<sql::LikeFilter> f;
+    std::optional<sql::LikePattern> pattern;
     int column = -1;
     if (!criteria.trimmed().isEmpty()) {
-        f = sql::ParseLikeFilter(criteria);
+        const auto f = sql::ParseLikeFilter(criteria);
         if (!f) fail(kInvalidArgument, QStringLiteral("Filtro non valido: \"%1\"").arg(criteria));
         column = m.columnIndex(f->field);
         if (column < 0) failItem(f->field);
+        pattern.emplace(f->pattern);
     }
     m.beforeLeavingRow();
-    m.filter = f;
+    m.filter = std::move(pattern);
     m.filterColumn = column;
-    m.filterText = f ? criteria : QString();
+    m.filterText = m.filter ? criteria : QString();
     m.rebuildView();
 }
 
@@ -866,7 +497,6 @@ void Recordset::Delete(int affect) {
     }
     Row* r = m.current();
     if (!r) failNoCurrent();
-    sqlite3* d = m.db();
     const QString what = QStringLiteral("Impossibile eliminare la riga");
     // Only the row as this recordset read it: one that someone else changed meanwhile is theirs
     // to keep, as with Update.
@@ -875,7 +505,7 @@ void Recordset::Delete(int affect) {
         guards << QStringLiteral("%1 IS ?%2").arg(sql::QuoteIdentifier(m.columns[k].name)).arg(k + 2);
     QString sqlText = QStringLiteral("DELETE FROM %1 WHERE rowid=?1").arg(sql::QuoteIdentifier(m.table));
     if (!guards.isEmpty()) sqlText += QStringLiteral(" AND ") + guards.join(QStringLiteral(" AND "));
-    m.inTransaction(what, [&] {
+    m.inTransaction(what, [&](sqlite3* d) {
         Statement s(d, sqlText, what);
         s.bind(1, r->rowid, what);
         for (std::size_t k = 0; k < m.columns.size(); ++k) s.bind(static_cast<int>(k + 2), r->values[k], what);

@@ -1,0 +1,52 @@
+#pragma once
+// One SQL statement on an SQLite connection, and one write as a transaction of its own. Inside
+// platform/data only.
+#include <QString>
+#include <QVariant>
+
+#include <utility>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace data::detail {
+
+// A prepared statement that finalizes itself. Every failure raises, its reason in Italian.
+class Statement {
+public:
+    Statement(sqlite3* db, const QString& sql, const QString& what);
+    ~Statement();
+    Statement(const Statement&) = delete;
+    Statement& operator=(const Statement&) = delete;
+
+    sqlite3_stmt* get() const { return stmt_; }
+    // 1-based parameter: integers, doubles, byte arrays as such, anything else as text; null as null.
+    void bind(int index, const QVariant& v, const QString& what);
+    // SQLITE_ROW or SQLITE_DONE; anything else raises.
+    int step(const QString& what);
+    // A column of the current row: qlonglong, double, QString, QByteArray, or null.
+    QVariant column(int i) const;
+
+private:
+    sqlite3* db_;
+    sqlite3_stmt* stmt_ = nullptr;
+};
+
+void begin(sqlite3* db, int writeWaitMs, const QString& what);
+void commit(sqlite3* db, const QString& what);
+void rollback(sqlite3* db);
+
+// Runs one write as a transaction of its own: either all of it reaches the file or none. It may
+// wait up to writeWaitMs for a lock another program holds.
+template <typename F> void inTransaction(sqlite3* db, int writeWaitMs, const QString& what, F&& body) {
+    begin(db, writeWaitMs, what);
+    try {
+        std::forward<F>(body)();
+        commit(db, what);
+    } catch (...) {
+        rollback(db);
+        throw;
+    }
+}
+
+} // namespace data::detail
