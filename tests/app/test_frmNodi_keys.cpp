@@ -118,7 +118,9 @@ TEST_F(frmNodiTastiera, EnterWalksEveryJointTypeToVerificaOrEsci) {
             ASSERT_EQ(QApplication::focusWidget(), atteso)
                 << "step " << i << ": " << passo.toStdString() << ", focus on "
                 << (QApplication::focusWidget() ? QApplication::focusWidget()->objectName().toStdString() : "none");
-            if (tab >= 0) EXPECT_EQ(w->SSTab2->currentIndex(), tab) << passo.toStdString();
+            if (tab >= 0) {
+                EXPECT_EQ(w->SSTab2->currentIndex(), tab) << passo.toStdString();
+            }
             if (auto* box = qobject_cast<QLineEdit*>(atteso); box && i > 0) {
                 ASSERT_FALSE(box->text().isEmpty()) << passo.toStdString();
                 EXPECT_EQ(box->selectedText(), selezione ? box->text() : QString()) << "step " << i << ": " << passo.toStdString();
