@@ -30,10 +30,10 @@ bool creaDatabase(const QString& path) {
         "BEGIN;";
     const char* famiglie[] = {"Conifera C", "Latifoglia D", "Lamellare omogeneo GL", "Lamellare combinato GL",
                               "Abete del Trentino S", "Larice ", "Castagno ", "Rovere "};
+    // SQL wants a point whatever the desktop's language: QString::number writes one.
+    const auto n = [](double x) { return QString::number(x).toStdString(); };
     for (int i = 1; i <= kMateriali; ++i) {
         const int f = i % 8;
-        // SQL wants a point whatever the desktop's language: QString::number writes one.
-        auto n = [](double x) { return QString::number(x).toStdString(); };
         sql += "INSERT INTO Legno VALUES (" + n(i) + ", 'K" + n(i % 50) + "', '" + famiglie[f] + n(i) + "', " +
                n(14 + i % 40) + ", " + n(7.2 + i % 30) + ", 0.4, " + n(16 + i % 20) + ", 2.5, 4, " +
                n(7000 + i % 9000) + ", " + n(4700 + i % 6000) + ", 370, 690, " + n(290 + i % 300) + ");";

@@ -102,8 +102,6 @@ bool LikePattern::Matches(const QString& value) const {
     return pi == p.size();
 }
 
-bool LikeMatches(const QString& value, const QString& pattern) { return LikePattern(pattern).Matches(value); }
-
 std::optional<std::vector<SortKey>> ParseSort(const QString& text) {
     std::vector<SortKey> keys;
     if (text.trimmed().isEmpty()) return keys;

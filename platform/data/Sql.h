@@ -37,7 +37,6 @@ private:
     QString folded_;      // comparison form, each run of wildcards as one '%'
     qsizetype literals_ = 0; // characters that must each meet one of the value's
 };
-bool LikeMatches(const QString& value, const QString& pattern);
 
 // "Numero", "Numero DESC, Classe": the fields and their directions; nothing when malformed.
 struct SortKey {
