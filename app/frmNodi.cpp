@@ -525,10 +525,15 @@ void frmNodi::wire() {
         });
     }
     for (int k = 1; k <= 8; ++k) {
+        connect(txtCoefMat[k], &QLineEdit::textChanged, this, [this, k] { txtCoefMat_Change(k); });
         ui::OnKeyPress(txtCoefMat[k], [this, k](int& c) { txtCoefMat_KeyPress(k, c); });
         ui::OnLostFocus(txtCoefMat[k], [this, k] { txtCoefMat_LostFocus(k); });
     }
     for (int k = 1; k <= 3; ++k) {
+        connect(txtCoefCar[k], &QLineEdit::textChanged, this, [this, k] { txtCoefCar_Change(k); });
+        connect(Option2[k], &QRadioButton::toggled, this, [this, k](bool scelta) {
+            if (scelta) Option2_Click(k);
+        });
         ui::OnKeyPress(txtCoefCar[k], [this, k](int& c) { txtCoefCar_KeyPress(k, c); });
         ui::OnLostFocus(txtCoefCar[k], [this, k] { txtCoefCar_LostFocus(k); });
     }

@@ -134,6 +134,9 @@ public:
     void txtHAsta_Change(int Index);
     void txtAngAsta_Change(int Index);
     void txtNAsta_Change(int Index);
+    void txtCoefMat_Change(int Index);
+    void txtCoefCar_Change(int Index);
+    void Option2_Click(int Index);
 
     void txtMis_KeyPress(int Index, int& KeyAscii);
     void txtReaz_KeyPress(int& KeyAscii);
@@ -173,6 +176,11 @@ public:
     static std::optional<QString> NomeAsta(const QString& tipo, int k);
     // The joint-type texts in list order.
     static const std::array<QString, 4>& TipiNodo();
+    // The joint types in list order; Nessuno for a text that is none of the four. Whatever
+    // depends on the type chooses by this, never by the caption.
+    enum class Tipo { Nessuno = -1, CatenaPuntone, PuntoneSaetta, MonacoPuntoni, MonacoSaette };
+    static Tipo TipoDi(const QString& testo);
+    static bool Monaco(Tipo t) { return t == Tipo::MonacoPuntoni || t == Tipo::MonacoSaette; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;

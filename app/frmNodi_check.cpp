@@ -21,6 +21,20 @@ std::optional<Single> numero(const QString& testo) { return basic::TryCSng(testo
 
 const QString kFormato = QStringLiteral(" con formato Numerico Corretto.");
 
+// The members whose inclination must stay below the vertical: the tie beam's rafter, the lower
+// rafter of the rafter-and-strut joint (the strut and the upper rafter keep no limit), and both
+// side members of the king-post joints.
+bool inclinataSottoNovanta(frmNodi::Tipo tipo, int i) {
+    switch (tipo) {
+    case frmNodi::Tipo::CatenaPuntone: return i == 2;
+    case frmNodi::Tipo::PuntoneSaetta: return i == 1;
+    case frmNodi::Tipo::MonacoPuntoni:
+    case frmNodi::Tipo::MonacoSaette: return i == 1 || i == 3;
+    case frmNodi::Tipo::Nessuno: break;
+    }
+    return false;
+}
+
 // A member's list holds a whole record when it has its 13 rows with numbers in rows 3 to 13 (row 2
 // is the description): the registration reads every one of them back.
 bool recordCompleto(const QTreeWidget* lst) {
@@ -55,7 +69,7 @@ void frmNodi::controlladati(bool& procedi, QString& msg) {
         rifiuta(QStringLiteral("Selezionare Tipo Unione"), 0, cmbTipoNodo);
         return;
     }
-    const QString tipo = cmbTipoNodo->currentText();
+    const Tipo tipo = TipoDi(cmbTipoNodo->currentText());
 
     for (int k = 1; k <= 4; ++k) {
         if (txtMis[k]->isHidden()) continue;
@@ -85,7 +99,7 @@ void frmNodi::controlladati(bool& procedi, QString& msg) {
     }
     // A tie beam's bearing of 0 means no bearing check; a negative one would give a negative
     // stress, reported as verified.
-    if (tipo == TipiNodo()[0] && *appoggio < 0) {
+    if (tipo == Tipo::CatenaPuntone && *appoggio < 0) {
         rifiuta(QStringLiteral("Inserire Lunghezza Appoggio positiva."), 0, txtLapp);
         return;
     }
@@ -134,9 +148,16 @@ void frmNodi::controlladati(bool& procedi, QString& msg) {
                 rifiuta(QStringLiteral("Inserire Angolo ") + asta + QStringLiteral(" positivo."), i, txtAngAsta[i]);
                 return;
             }
-            if (i == 1 && tipo == TipiNodo()[0] && *a != 0) {
+            if (i == 1 && tipo == Tipo::CatenaPuntone && *a != 0) {
                 rifiuta(QStringLiteral("L'Angolo dell'") + asta + QStringLiteral(", Ossia della catena deve essere ZERO."),
                         i, txtAngAsta[i]);
+                return;
+            }
+            // A member that leans past the vertical would meet its notch from the wrong side: the
+            // tie beam's rafter, the lower rafter against the strut, the king post's side members.
+            if (*a >= 90.0f && inclinataSottoNovanta(tipo, i)) {
+                rifiuta(QStringLiteral("L'Angolo dell'") + asta + QStringLiteral(" deve essere MINORE di 90."), i,
+                        txtAngAsta[i]);
                 return;
             }
         }
@@ -157,11 +178,11 @@ void frmNodi::controlladati(bool& procedi, QString& msg) {
     // radius, as the registration gives it, never the hidden height box.
     int riferimento = 0;
     QString di;
-    const bool monaco = tipo == TipiNodo()[2] || tipo == TipiNodo()[3];
-    if (tipo == TipiNodo()[0]) {
+    const bool monaco = Monaco(tipo);
+    if (tipo == Tipo::CatenaPuntone) {
         riferimento = 1;
         di = QStringLiteral("della Catena");
-    } else if (tipo == TipiNodo()[1]) {
+    } else if (tipo == Tipo::PuntoneSaetta) {
         riferimento = 1;
         di = QStringLiteral("del Puntone");
     } else if (monaco) {
@@ -187,16 +208,39 @@ void frmNodi::controlladati(bool& procedi, QString& msg) {
         }
     }
 
-    // Every design strength is kmod times a characteristic one: a kmod of 0 leaves the engine
-    // nothing to divide by, a negative one makes every strength negative.
-    for (int k = 1; k <= 3; ++k) {
-        if (!Option2[k]->isChecked()) continue;
-        const std::optional<Single> kmod = numero(txtCoefCar[k]->text());
-        if (!kmod || *kmod <= 0) {
-            rifiuta(QStringLiteral("Inserire Valore Kmod Classe di Servizio N.") + basic::Str(k) +
-                        QStringLiteral(" >0."),
-                    0, txtCoefCar[k]);
+    // Lower rafter and strut leaning together past a straight line leave no angle between them.
+    if (tipo == Tipo::PuntoneSaetta) {
+        // An empty box counts 0; the others passed their own rows above.
+        const auto angolo = [&](int i) { return numero(txtAngAsta[i]->text()).value_or(0.0f); };
+        const Single somma = angolo(1) + angolo(3);
+        if (somma >= 180.0f) {
+            rifiuta(QStringLiteral("La somma degli Angoli delle Aste N. 1 e N. 3 deve essere MINORE di 180."), 3,
+                    txtAngAsta[3]);
             return;
         }
+    }
+
+    // Every design strength is kmod times a characteristic one: a kmod of 0 leaves the engine
+    // nothing to divide by, a negative one makes every strength negative, and none of the code's
+    // table reaches above 1,10 (a "6" typed for 0,6 would pass a failing joint).
+    for (int k = 1; k <= 3; ++k) {
+        if (!Option2[k]->isChecked()) continue;
+        const QString classe = QStringLiteral("Inserire Valore Kmod Classe di Servizio N.") + basic::Str(k);
+        const std::optional<Single> kmod = numero(txtCoefCar[k]->text());
+        if (!kmod || *kmod <= 0) {
+            rifiuta(classe + QStringLiteral(" >0."), 0, txtCoefCar[k]);
+            return;
+        }
+        if (*kmod > 1.10f) {
+            rifiuta(classe + QStringLiteral(" non superiore a 1,10."), 0, txtCoefCar[k]);
+            return;
+        }
+    }
+
+    // The code's partial factors are never below 1: a smaller one would raise every strength.
+    const std::optional<Single> gammaM = numero(txtCoefMat[6]->text());
+    if (!gammaM || *gammaM < 1.0f) {
+        rifiuta(QStringLiteral("Inserire Coefficiente γM delle Unioni non inferiore a 1."), 0, txtCoefMat[6]);
+        return;
     }
 }

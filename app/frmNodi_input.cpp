@@ -6,6 +6,7 @@
 #include "platform/ui/Controls.h"
 #include "platform/ui/Forms.h"
 
+#include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
@@ -45,7 +46,18 @@ void fuocoSuPulsanti(QPushButton* verifica, QPushButton* esci) {
 // ---------------------------------------------------------------- edits re-arm "Verifica"
 
 // A successful verification disables "Verifica"; any later edit of the joint or of a member makes
-// it available again. The coefficients are not part of the joint and have no such handler.
+// it available again, and so does a change of what the run takes from the coefficients (the γM of
+// joints, a kmod, the service class): the report on screen no longer belongs to the inputs beside
+// it. Before a type is chosen there is nothing to verify, and the button stays as the set-up left it.
+void frmNodi::txtCoefMat_Change(int Index) {
+    if (Index == 6 && cmbTipoNodo->currentIndex() >= 0) Command8->setEnabled(true);
+}
+void frmNodi::txtCoefCar_Change(int) {
+    if (cmbTipoNodo->currentIndex() >= 0) Command8->setEnabled(true);
+}
+void frmNodi::Option2_Click(int) {
+    if (cmbTipoNodo->currentIndex() >= 0) Command8->setEnabled(true);
+}
 void frmNodi::txtMis_Change(int) { Command8->setEnabled(true); }
 void frmNodi::txtReaz_Change() { Command8->setEnabled(true); }
 void frmNodi::txtLapp_Change() { Command8->setEnabled(true); }

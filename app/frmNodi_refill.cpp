@@ -51,16 +51,15 @@ void frmNodi::compilaTextDatiNodo(Integer& nn) {
     if (indice >= 0) cmbTipoNodo->setCurrentIndex(indice);
     if (indice < 0 || !nodo->AsteReg()) return;
 
-    const QString scelto = cmbTipoNodo->currentText();
-    const auto& tipi = TipiNodo();
-    if (scelto == tipi[0]) {
+    const Tipo scelto = TipoDi(cmbTipoNodo->currentText());
+    if (scelto == Tipo::CatenaPuntone) {
         txtMis[1]->setText(testo(nodo->tv()));
         txtMis[2]->setText(testo(nodo->Lv()));
         txtReaz->setText(testo(nodo->ReazioneY()));
         txtLapp->setText(testo(nodo->LunghezzaAppoggio()));
-    } else if (scelto == tipi[1]) {
+    } else if (scelto == Tipo::PuntoneSaetta) {
         txtMis[1]->setText(testo(nodo->tv()));
-    } else if (scelto == tipi[2] || scelto == tipi[3]) {
+    } else if (Monaco(scelto)) {
         txtMis[1]->setText(testo(nodo->tv()));
         txtMis[2]->setText(testo(nodo->Lv()));
         txtMis[3]->setText(testo(nodo->tvB()));

@@ -138,18 +138,16 @@ void frmNodi::CreaRelVerNodi(QTextEdit* Rich) {
     Scrivi(Rich, QStringLiteral("Tipologia Nodo:") + QString(10, QLatin1Char(' ')) + tipo + QLatin1Char('\n'));
     ui::RichSetHeading(Rich, false);
 
-    const auto& tipi = TipiNodo();
-    if (std::find(tipi.begin(), tipi.end(), tipo) != tipi.end()) creaRelVerNodiCapriataDenteSemplice(Rich);
+    if (TipoDi(tipo) != Tipo::Nessuno) creaRelVerNodiCapriataDenteSemplice(Rich);
 }
 
 void frmNodi::creaRelVerNodiCapriataDenteSemplice(QTextEdit* Rich) {
     const auto tieni = nodoFinestra();
     _clsNodo& nodo = *tieni;
-    const QString tipo = QString::fromStdString(nodo.TipoNodo());
-    const auto& tipi = TipiNodo();
-    const bool catena = tipo == tipi[0];
-    const bool saetta = tipo == tipi[1];
-    const bool monaco = tipo == tipi[2] || tipo == tipi[3];
+    const Tipo tipo = TipoDi(QString::fromStdString(nodo.TipoNodo()));
+    const bool catena = tipo == Tipo::CatenaPuntone;
+    const bool saetta = tipo == Tipo::PuntoneSaetta;
+    const bool monaco = Monaco(tipo);
 
     ui::RichSetFontName(Rich, kCorpo);
     ui::RichSetFontSize(Rich, 8);
@@ -176,13 +174,15 @@ void frmNodi::creaRelVerNodiCapriataDenteSemplice(QTextEdit* Rich) {
     Intestazione(Rich, QStringLiteral("Verifica a Compressione Inclinata rispetto le fibrature"));
     if (monaco) Scrivi(Rich, QStringLiteral("\n Saetta di sinistra\n\n"));
 
-    // Face labels by joint type: the two king-post types differ only here.
+    // Face labels by joint type: the two king-post types differ only here. Beyond a right angle
+    // between strut and lower rafter the step of the rafter-and-strut joint faces the lower rafter,
+    // and its front face is the lower one.
     QString su = QStringLiteral(" Intaglio SUP: ");
     QString giu = QStringLiteral(" Intaglio INF: ");
     if (catena) {
         su = QStringLiteral(" Intaglio SX:  ");
         giu = QStringLiteral(" Intaglio DX:  ");
-    } else if (tipo == tipi[3]) {
+    } else if (tipo == Tipo::MonacoSaette || (saetta && nodo.Teta() > 90.0f)) {
         std::swap(su, giu);
     }
     ScriviFaccia(Rich, {su, nodo.F1(), nodo.Angolo1(), nodo.fd1(), nodo.tens1(), 1});
@@ -212,8 +212,7 @@ void frmNodi::CreaRelValNorm(QTextEdit* Rich) {
     Scrivi(Rich, QStringLiteral(" Classe di Servizio: ") + strClasse());
     Scrivi(Rich, QStringLiteral("\n"));
     Scrivi(Rich, QStringLiteral(" Kmod= ") + Due(valKmod()) + QStringLiteral("\n"));
-    // The factor of joints as the box holds it: two decimals when it reads as a number, even where
-    // the run took 1 in place of a value of 0 or less.
+    // The factor of joints as the box holds it: two decimals when it reads as a number.
     const QString gammaM = txtCoefMat[6]->text();
     const std::optional<double> g = basic::TryCDbl(gammaM);
     Scrivi(Rich, QStringLiteral(" "));
@@ -230,7 +229,7 @@ void frmNodi::CreaRelParamAste(QTextEdit* Rich) {
 
     // The members of the joint's type: after a change of type a member left over from the other
     // type is still registered, but it is not part of this joint.
-    const bool catena = QString::fromStdString(nodo.TipoNodo()) == TipiNodo()[0];
+    const bool catena = TipoDi(QString::fromStdString(nodo.TipoNodo())) == Tipo::CatenaPuntone;
     const auto aste = nodo.Asta();
     const int n = std::min(catena ? 2 : 3, aste ? static_cast<int>(aste->Count()) : 0);
     const QString rientro(12, QLatin1Char(' '));

@@ -93,15 +93,15 @@ void frmNodi::AcquisisciDatiNodo(bool& procedi) {
         const auto nodo = nodoFinestra();
         const QString tipo = cmbTipoNodo->currentText();
         nodo->TipoNodo(tipo.toStdString());
-        const auto& tipi = TipiNodo();
-        if (tipo == tipi[0]) {
+        const Tipo t = TipoDi(tipo);
+        if (t == Tipo::CatenaPuntone) {
             nodo->ReazioneY(basic::CSng(txtReaz->text()));
             nodo->LunghezzaAppoggio(basic::CSng(txtLapp->text()));
             nodo->tv(basic::CSng(txtMis[1]->text()));
             nodo->Lv(basic::CSng(txtMis[2]->text()));
-        } else if (tipo == tipi[1]) {
+        } else if (t == Tipo::PuntoneSaetta) {
             nodo->tv(basic::CSng(txtMis[1]->text()));
-        } else if (tipo == tipi[2] || tipo == tipi[3]) {
+        } else if (Monaco(t)) {
             nodo->tv(basic::CSng(txtMis[1]->text()));
             nodo->Lv(basic::CSng(txtMis[2]->text()));
             nodo->tvB(basic::CSng(txtMis[3]->text()));
@@ -159,8 +159,7 @@ void frmNodi::AcquisisciDatiNodo(bool& procedi) {
             asta->Peso(basic::CSng(rigaMat(lst, 13)));
 
             const double kmod = valKmod();
-            double gammaM = basic::CSng(txtCoefMat[6]->text());
-            if (gammaM <= 0) gammaM = 1;
+            const double gammaM = basic::CSng(txtCoefMat[6]->text());
             // The typed sign tells tension from compression; SforzoAssiale keeps the magnitude.
             const bool tesa = N && *N > 0;
             asta->Res_Fd(Sng((tesa ? asta->Res_Ft0k() : asta->Res_Fc0k()) * kmod / gammaM));
@@ -198,13 +197,13 @@ void frmNodi::AvviaVerifica(bool& procedi) {
         } else {
             try {
                 Integer nNodo = numeroNodo();
-                const auto& tipi = TipiNodo();
+                const Tipo t = TipoDi(tipo);
                 if (!GenVerNodi) platform::Raise(platform::err::ObjectNotSet);
-                if (tipo == tipi[0]) {
+                if (t == Tipo::CatenaPuntone) {
                     GenVerNodi->VerNodoCPDS(procedi, nNodo);
-                } else if (tipo == tipi[1]) {
+                } else if (t == Tipo::PuntoneSaetta) {
                     GenVerNodi->VerNodoPSDS(procedi, nNodo);
-                } else if (tipo == tipi[2] || tipo == tipi[3]) {
+                } else if (Monaco(t)) {
                     GenVerNodi->VerNodoMPMSDS(procedi, nNodo);
                 } else {
                     ui::Beep();

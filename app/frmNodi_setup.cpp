@@ -57,6 +57,8 @@ const std::array<QString, 4>& frmNodi::TipiNodo() {
     return tipi;
 }
 
+frmNodi::Tipo frmNodi::TipoDi(const QString& testo) { return static_cast<Tipo>(indiceTipo(testo)); }
+
 std::optional<QString> frmNodi::NomeAsta(const QString& tipo, int k) {
     const int t = indiceTipo(tipo);
     if (t < 0) return std::nullopt;

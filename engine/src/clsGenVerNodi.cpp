@@ -19,6 +19,15 @@ using detail::Sng;
 
 const QString kTitolo = QStringLiteral("QOR_TRBNS18");
 
+// A notch whose floor would run out of the incoming member's end face, and a split of the force
+// that would pull a face of the notch open: neither joint can stand, and no verdict is given.
+QString TroppoProfondo(const char* asta) {
+    return QStringLiteral("L'Intaglio tv è troppo profondo per l'Altezza ") + QString::fromUtf8(asta) +
+           QLatin1Char('.');
+}
+const QString kFacciaTesa =
+    QStringLiteral("La geometria del nodo non è ammissibile: una faccia dell'Intaglio risulterebbe tesa.");
+
 [[noreturn]] void OggettoNonImpostato() { platform::Raise(platform::err::ObjectNotSet); }
 
 // Trigonometry in double precision, whatever the type of the angle handed in.
@@ -233,12 +242,14 @@ void clsGenVerNodi::VerNodoCPDS(bool& Procedi, Integer& nNodo) {
     const Single alfa = Radianti(asta(2, "Angolo"));
     const Single t1 = Sng(Div(h, Sin(alfa)));
     const Single t2 = Sng(t1 - tv * Tan(alfa / 2.0));
+    if (t2 <= 0.0f) return Rifiuta(Procedi, TroppoProfondo("del Puntone"));
     const Single beta = Sng(Atan(Div(tv, t2)));
     nodo.alfa(Gradi(alfa));
     nodo.beta(Gradi(beta));
 
     nodo.F1(Sng(N * Sin(alfa / 2.0) * Tan(beta - alfa / 2.0) + N * Cos(alfa / 2.0)));
     nodo.F2(Sng(Div(N * Sin(alfa / 2.0), Cos(beta - alfa / 2.0))));
+    if (nodo.F1() < 0.0f || nodo.F2() < 0.0f) return Rifiuta(Procedi, kFacciaTesa);
 
     Single t = Sng(alfa / 2.0);
     nodo.fd1(Fd(t, fc0d, fc90d));
@@ -270,30 +281,27 @@ void clsGenVerNodi::VerNodoPSDS(bool& Procedi, Integer& nNodo) {
     if (teta == 0.0f)
         return Rifiuta(Procedi, QStringLiteral("L'angolo tra il Puntone e la Saetta risulta =0."));
 
+    // The strut pushes the upper rafter along its grain towards the side of the smaller angle
+    // between the strut and the rafters, and the step faces that side: psi is the angle between
+    // the strut and that rafter, theta itself up to a right angle and its supplement beyond. The
+    // split is then the tie-beam joint's, with psi for alpha.
+    const Single psi = teta <= Sng(PiGreco / 2.0) ? teta : Sng(PiGreco - teta);
     const Single t1 = Sng(Div(h, Sin(PiGreco - teta)));
-    const Single t2 = Sng(t1 - tv * Tan(teta / 2.0));
+    const Single t2 = Sng(t1 - tv * Tan(psi / 2.0));
+    if (t2 <= 0.0f) return Rifiuta(Procedi, TroppoProfondo("della Saetta"));
     const Single beta = Sng(Atan(Div(tv, t2)));
     nodo.alfa(Gradi(alfa));
     nodo.beta(Gradi(beta));
     nodo.Teta(Gradi(teta));
 
-    if (Sng(PiGreco / 2.0) > Sng(static_cast<double>(teta) - beta)) {
-        const Single gamma = Sng(PiGreco / 2.0 - (static_cast<double>(teta) - beta));
-        nodo.F1(Sng(Div(N * Sin(gamma), Cos(beta - teta / 2.0))));
-        nodo.F2(Sng(N * Sin(gamma) * Tan(beta - teta / 2.0) + N * Cos(gamma)));
-    } else {
-        const Single gamma = Sng((static_cast<double>(teta) - beta) - PiGreco / 2.0);
-        nodo.F1(Sng(Div(N * Sin(gamma), Cos(beta - teta / 2.0))));
-        nodo.F2(Sng(N * Cos(gamma) - N * Sin(gamma) * Tan(beta - teta / 2.0)));
-    }
+    nodo.F1(Sng(N * Sin(psi / 2.0) * Tan(beta - psi / 2.0) + N * Cos(psi / 2.0)));
+    nodo.F2(Sng(Div(N * Sin(psi / 2.0), Cos(beta - psi / 2.0))));
+    if (nodo.F1() < 0.0f || nodo.F2() < 0.0f) return Rifiuta(Procedi, kFacciaTesa);
 
-    // Each face at its own angle to the grain, as its area and its force have it: the strut's
-    // force splits into F1 along theta/2 and F2 along 90 deg + beta, so face 1 (area
-    // tv*b/cos(theta/2)) meets the grain at theta/2 and face 2 (area b*t2/cos(beta)) at
-    // 90 deg - beta, as in the tie-beam joint.
-    Single t = Sng(teta / 2.0);
+    // Face 1, the front of the step, meets the grain at psi/2; face 2, its floor, at 90 deg - beta.
+    Single t = Sng(psi / 2.0);
     nodo.fd1(Fd(t, fc0d, fc90d));
-    nodo.tens1(Sng(Div(nodo.F1(), Div(static_cast<double>(tv) * b, Cos(teta / 2.0)))));
+    nodo.tens1(Sng(Div(nodo.F1(), Div(static_cast<double>(tv) * b, Cos(psi / 2.0)))));
     nodo.Angolo1(Gradi(t));
 
     t = Sng(PiGreco / 2.0 - beta);
@@ -329,6 +337,8 @@ void clsGenVerNodi::VerNodoMPMSDS(bool& Procedi, Integer& nNodo) {
         const Single a1 = Sng(PiGreco / 2.0 - alfa);
         const Single t1 = Sng(Div(h, Sin(a1)));
         const Single t2 = Sng(t1 - tv * Tan(a1 / 2.0));
+        if (t2 <= 0.0f)
+            return Rifiuta(Procedi, TroppoProfondo(destro ? "del Puntone di Dx" : "del Puntone di Sx"));
         const Single beta = Sng(Atan(Div(tv, t2)));
         const Single gAlfa = Gradi(alfa);
         destro ? nodo.alfaB(gAlfa) : nodo.alfa(gAlfa);
@@ -339,6 +349,7 @@ void clsGenVerNodi::VerNodoMPMSDS(bool& Procedi, Integer& nNodo) {
         destro ? nodo.F1B(F1) : nodo.F1(F1);
         const Single F2 = Sng(Div(N * Sin(a1 / 2.0), Cos(beta - a1 / 2.0)));
         destro ? nodo.F2B(F2) : nodo.F2(F2);
+        if (F1 < 0.0f || F2 < 0.0f) return Rifiuta(Procedi, kFacciaTesa);
 
         Single t = Sng(a1 / 2.0);
         const Single fd1 = Fd(t, fc0d, fc90d);

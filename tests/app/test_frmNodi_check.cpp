@@ -132,6 +132,22 @@ const Riga kRighe[] = {
      "L'Angolo dell'Asta N. 1, Ossia della catena deve essere ZERO.", 0, "Command8"},
     {"14 only the tie beam must be flat", 1, [](frmNodi& w) { w.txtAngAsta[1]->setText(dec("0,5")); }, nullptr, 0,
      "Command8"},
+    {"14 the rafter at 90", 0, [](frmNodi& w) { w.txtAngAsta[2]->setText("90"); },
+     "L'Angolo dell'Asta N. 2 deve essere MINORE di 90.", 1, "txtAngAsta(2)"},
+    {"14 the rafter just below 90", 0, [](frmNodi& w) { w.txtAngAsta[2]->setText(dec("89,9")); }, nullptr, 0,
+     "Command8"},
+    {"14 the lower rafter typed 125 for 12,5", 1, [](frmNodi& w) { w.txtAngAsta[1]->setText("125"); },
+     "L'Angolo dell'Asta N. 1 deve essere MINORE di 90.", 0, "txtAngAsta(1)"},
+    {"14 the strut keeps no upper limit", 1,
+     [](frmNodi& w) {
+         w.txtAngAsta[1]->setText("10");
+         w.txtAngAsta[3]->setText("100");
+     },
+     nullptr, 0, "Command8"},
+    {"14 the king post's left rafter", 2, [](frmNodi& w) { w.txtAngAsta[1]->setText("90"); },
+     "L'Angolo dell'Asta N. 1 deve essere MINORE di 90.", 0, "txtAngAsta(1)"},
+    {"14 the king post's right strut", 3, [](frmNodi& w) { w.txtAngAsta[3]->setText(dec("90,5")); },
+     "L'Angolo dell'Asta N. 3 deve essere MINORE di 90.", 2, "txtAngAsta(3)"},
     {"15 axial force not a number, from the coefficient tab", 2,
      [](frmNodi& w) {
          w.txtNAsta[3]->setText("50 kN");
@@ -191,6 +207,30 @@ const Riga kRighe[] = {
          w.txtHAsta[2]->clear();
      },
      nullptr, 0, "Command8"},
+    {"lower rafter and strut adding up to 180", 1,
+     [](frmNodi& w) {
+         w.txtAngAsta[1]->setText("60");
+         w.txtAngAsta[3]->setText("120");
+     },
+     "La somma degli Angoli delle Aste N. 1 e N. 3 deve essere MINORE di 180.", 2, "txtAngAsta(3)"},
+    {"lower rafter and strut just below 180", 1,
+     [](frmNodi& w) {
+         w.txtAngAsta[1]->setText("60");
+         w.txtAngAsta[3]->setText(dec("119,9"));
+     },
+     nullptr, 0, "Command8"},
+    {"an empty lower rafter angle counts 0 in the sum", 1,
+     [](frmNodi& w) {
+         w.txtAngAsta[1]->clear();
+         w.txtAngAsta[3]->setText("180");
+     },
+     "La somma degli Angoli delle Aste N. 1 e N. 3 deve essere MINORE di 180.", 2, "txtAngAsta(3)"},
+    {"the sum comes after the notch", 1,
+     [](frmNodi& w) {
+         w.txtAngAsta[3]->setText("150");
+         w.txtMis[1]->setText("11");
+     },
+     "La Misura dell'Intaglio tv deve essere MINORE della metà dell'Altezza del Puntone", 0, "txtMis(1)"},
     {"kmod 0 of the chosen class", 2, kmod(2, "0"), "Inserire Valore Kmod Classe di Servizio N. 2 >0.", 0,
      "txtCoefCar(2)", {}, 2},
     {"kmod negative", 1, kmod(3, "-0,5"), "Inserire Valore Kmod Classe di Servizio N. 3 >0.", 0, "txtCoefCar(3)",
@@ -201,6 +241,24 @@ const Riga kRighe[] = {
          kmod(3, "0,01")(w);
      },
      nullptr, 0, "Command8"},
+    {"kmod typed 6 for 0,6", 0, kmod(1, "6"),
+     "Inserire Valore Kmod Classe di Servizio N. 1 non superiore a 1,10.", 0, "txtCoefCar(1)", {}, 2},
+    {"kmod 1,10", 3, kmod(2, "1,10"), nullptr, 0, "Command8"},
+    {"kmod above 1,10 of a class not chosen", 0, [](frmNodi& w) { w.txtCoefCar[3]->setText("6"); }, nullptr, 0,
+     "Command8"},
+    {"gamma M of joints 0", 0, [](frmNodi& w) { w.txtCoefMat[6]->setText("0"); },
+     "Inserire Coefficiente γM delle Unioni non inferiore a 1.", 0, "txtCoefMat(6)", {}, 2},
+    {"gamma M of joints below 1", 1, [](frmNodi& w) { w.txtCoefMat[6]->setText(dec("0,99")); },
+     "Inserire Coefficiente γM delle Unioni non inferiore a 1.", 0, "txtCoefMat(6)", {}, 2},
+    {"gamma M of joints not a number", 2, [](frmNodi& w) { w.txtCoefMat[6]->setText("1,5,0"); },
+     "Inserire Coefficiente γM delle Unioni non inferiore a 1.", 0, "txtCoefMat(6)", {}, 2},
+    {"gamma M of joints 1", 0, [](frmNodi& w) { w.txtCoefMat[6]->setText("1"); }, nullptr, 0, "Command8"},
+    {"gamma M comes after kmod", 0,
+     [](frmNodi& w) {
+         w.txtCoefMat[6]->setText("0");
+         kmod(1, "6")(w);
+     },
+     "Inserire Valore Kmod Classe di Servizio N. 1 non superiore a 1,10.", 0, "txtCoefCar(1)", {}, 2},
     {"kmod comes after the notch", 0,
      [](frmNodi& w) {
          kmod(1, "0")(w);

@@ -174,10 +174,12 @@ TEST_F(frmNodiTastiera, AnyKeyInTheTypeListGoesToTheFirstNotchAndAnEditReArmsVer
     EXPECT_EQ(QApplication::focusWidget(), w->txtMis[1]);
     EXPECT_EQ(w->txtMis[1]->selectedText(), "3");
 
-    // After a successful run "Verifica" is disabled; an edit of the joint or of a member, typed
-    // or written, makes it available again; the coefficients and the service class do not.
-    QLineEdit* const famiglie[] = {w->txtMis[2], w->txtReaz, w->txtLapp, w->txtBAsta[3], w->txtHAsta[2],
-                                   w->txtAngAsta[3], w->txtNAsta[1]};
+    // After a successful run "Verifica" is disabled; an edit of the joint, of a member, of the γM
+    // of joints or of a kmod, typed or written, makes it available again, and so does the choice
+    // of a service class. The γM of the other families enters no run.
+    QLineEdit* const famiglie[] = {w->txtMis[2],     w->txtReaz,      w->txtLapp,        w->txtBAsta[3],
+                                   w->txtHAsta[2],   w->txtAngAsta[3], w->txtNAsta[1],   w->txtCoefMat[6],
+                                   w->txtCoefCar[1], w->txtCoefCar[3]};
     for (QLineEdit* b : famiglie) {
         w->Command8->setEnabled(false);
         QTest::keyClick(b, Qt::Key_1);
@@ -187,9 +189,10 @@ TEST_F(frmNodiTastiera, AnyKeyInTheTypeListGoesToTheFirstNotchAndAnEditReArmsVer
         EXPECT_TRUE(w->Command8->isEnabled()) << b->objectName().toStdString();
     }
     w->Command8->setEnabled(false);
-    QTest::keyClick(w->txtCoefMat[6], Qt::Key_2);
-    QTest::keyClick(w->txtCoefCar[1], Qt::Key_2);
     w->Option2[3]->click();
+    EXPECT_TRUE(w->Command8->isEnabled());
+    w->Command8->setEnabled(false);
+    QTest::keyClick(w->txtCoefMat[1], Qt::Key_2);
     EXPECT_FALSE(w->Command8->isEnabled());
 }
 

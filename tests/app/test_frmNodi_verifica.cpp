@@ -22,6 +22,7 @@
 
 #include <cmath>
 #include <deque>
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -132,14 +133,14 @@ const QString kReportSaetta = QString::fromUtf8(R"( VERIFICA NODO N.1
 )") + kLarice + QString::fromUtf8(R"( Asta N. 3  B=14,00cm. x H=16,00cm.
 )") + kC24 + QString::fromUtf8(R"(
  Verifica a Compressione Inclinata rispetto le fibrature
- Intaglio SUP:  Componente di compressione F1 =   0,75 kN
-                Angolo tra componente di compressione F1 e Fibratura: α1 =  52,50°
-                Resistenza a compressione inclinata fcα1,d =   2,23N/mmq
-                σ =   0,11 N/mmq  <  fcα1,d
- Intaglio INF:  Componente di compressione F2 =  20,46 kN
-                Angolo tra componente di compressione F2 e Fibratura: α2 =  76,66°
-                Resistenza a compressione inclinata fcα2,d =   1,57N/mmq
-                σ =   1,12 N/mmq  <  fcα2,d
+ Intaglio INF:  Componente di compressione F1 =  10,03 kN
+                Angolo tra componente di compressione F1 e Fibratura: α1 =  37,50°
+                Resistenza a compressione inclinata fcα1,d =   3,37N/mmq
+                σ =   1,89 N/mmq  <  fcα1,d
+ Intaglio SUP:  Componente di compressione F2 =  13,50 kN
+                Angolo tra componente di compressione F2 e Fibratura: α2 =  78,12°
+                Resistenza a compressione inclinata fcα2,d =   1,56N/mmq
+                σ =   0,66 N/mmq  <  fcα2,d
 
 )");
 
@@ -209,27 +210,36 @@ const Sostituzioni kCatenaNonVerifica = {
     {"   1,08N/mmq  <  fvd\n", "   3,25N/mmq  >  fvd -  NON VERIFICA\n"},
     {"   0,75N/mmq  <  fc90d\n", "   1,69N/mmq  >  fc90d -  NON VERIFICA\n"},
 };
+// The lower rafter at 30° and the strut at 45° meet at 105°: the strut pushes the upper rafter
+// towards the lower one, and the step faces it, so face 1 is the lower face. Twice the force fails
+// that face.
 const Sostituzioni kSaettaNonVerifica = {
-    {"F1 =   0,75 kN", "F1 =   1,50 kN"},
-    {"F2 =  20,46 kN", "F2 =  40,93 kN"},
-    {"   0,11 N/mmq  <  fcα1,d\n", "   0,22 N/mmq  <  fcα1,d\n"},
-    {"   1,12 N/mmq  <  fcα2,d\n", "   2,25 N/mmq  >  fcα2,d  -  NON VERIFICA\n"},
+    {"F1 =  10,03 kN", "F1 =  20,06 kN"},
+    {"F2 =  13,50 kN", "F2 =  27,01 kN"},
+    {"   1,89 N/mmq  <  fcα1,d\n", "   3,79 N/mmq  >  fcα1,d  -  NON VERIFICA\n"},
+    {"   0,66 N/mmq  <  fcα2,d\n", "   1,32 N/mmq  <  fcα2,d\n"},
 };
-// C24 throughout, the lower rafter at 27°, the strut at 50° under 25 kN: the lower face meets the
-// grain at 76,66°, where 1,37 N/mmq is beyond its strength of 1,05 (at 51,50° it would be 1,52).
-const NodoTesti kSaettaC24 = {1, {"3", nullptr, nullptr, nullptr}, nullptr, nullptr,
-                              {{"7", false, "16", "20", "27", nullptr},
-                               {"7", false, "16", "20", nullptr, nullptr},
-                               {"7", false, "14", "16", "50", "-25"}}};
-const Sostituzioni kSaettaC24NonVerifica = {
-    {" Asta N. 2  B=17,50cm. x H=17,50cm.\n" + kLarice, " Asta N. 2  B=16,00cm. x H=20,00cm.\n" + kC24},
-    {"F1 =   0,75 kN", "F1 =   0,19 kN"},
-    {"α1 =  52,50°", "α1 =  51,50°"},
-    {"fcα1,d =   2,23N/mmq", "fcα1,d =   1,52N/mmq"},
-    {"   0,11 N/mmq  <  fcα1,d\n", "   0,03 N/mmq  <  fcα1,d\n"},
-    {"F2 =  20,46 kN", "F2 =  24,88 kN"},
-    {"fcα2,d =   1,57N/mmq", "fcα2,d =   1,05N/mmq"},
-    {"   1,12 N/mmq  <  fcα2,d\n", "   1,37 N/mmq  >  fcα2,d  -  NON VERIFICA\n"},
+// A 14 × 24 strut at 50° under 40 kN on a shallow notch, the lower rafter at 25°: 105° between them,
+// and the front face carries 4,58 N/mmq against 3,37. Mirrored, the lower rafter at 55°, the same
+// joint with its faces named the other way round.
+const NodoTesti kSaettaOltre90 = {1, {"2", nullptr, nullptr, nullptr}, nullptr, nullptr,
+                                  {{"7", false, "16", "20", "25", nullptr},
+                                   {"20", false, "16", "20", nullptr, nullptr},
+                                   {"7", false, "14", "24", "50", "-40"}}};
+const Sostituzioni kSaettaOltre90NonVerifica = {
+    {"tv  =  3,00 cm.", "tv  =  2,00 cm."},
+    {" Asta N. 2  B=17,50cm. x H=17,50cm.\n", " Asta N. 2  B=16,00cm. x H=20,00cm.\n"},
+    {" Asta N. 3  B=14,00cm. x H=16,00cm.\n", " Asta N. 3  B=14,00cm. x H=24,00cm.\n"},
+    {"F1 =  10,03 kN", "F1 =  16,16 kN"},
+    {"   1,89 N/mmq  <  fcα1,d\n", "   4,58 N/mmq  >  fcα1,d  -  NON VERIFICA\n"},
+    {"F2 =  13,50 kN", "F2 =  28,90 kN"},
+    {"α2 =  78,12°", "α2 =  85,10°"},
+    {"fcα2,d =   1,56N/mmq", "fcα2,d =   1,51N/mmq"},
+    {"   0,66 N/mmq  <  fcα2,d\n", "   0,88 N/mmq  <  fcα2,d\n"},
+};
+const Sostituzioni kFacceSupInf = {
+    {" Intaglio INF:  Componente di compressione F1", " Intaglio SUP:  Componente di compressione F1"},
+    {" Intaglio SUP:  Componente di compressione F2", " Intaglio INF:  Componente di compressione F2"},
 };
 const Sostituzioni kMonacoNonVerifica = {
     {"F1 =  19,92 kN", "F1 =  39,84 kN"},
@@ -331,9 +341,12 @@ const Golden kGolden[] = {
     {"tie_beam_heel_and_bearing_fail", [] { NodoTesti n = kCatena; n.mis[1] = "10"; n.reazione = "90"; return n; }(),
      Modificato(kReportCatena, kCatenaNonVerifica)},
     {"rafter_and_strut", kSaetta, kReportSaetta},
-    {"rafter_and_strut_face_2_fails", Con(kSaetta, 3, &AstaTesti::N, "-40"),
+    {"rafter_and_strut_face_1_fails", Con(kSaetta, 3, &AstaTesti::N, "-40"),
      Modificato(kReportSaetta, kSaettaNonVerifica)},
-    {"rafter_and_strut_face_2_fails_at_its_own_angle", kSaettaC24, Modificato(kReportSaetta, kSaettaC24NonVerifica)},
+    {"rafter_and_strut_step_faces_the_lower_rafter", kSaettaOltre90,
+     Modificato(kReportSaetta, kSaettaOltre90NonVerifica)},
+    {"rafter_and_strut_mirrored", Con(kSaettaOltre90, 1, &AstaTesti::angolo, "55"),
+     Modificato(Modificato(kReportSaetta, kSaettaOltre90NonVerifica), kFacceSupInf)},
     {"king_post_rafters", kMonaco, kReportMonaco},
     {"king_post_rafters_left_face_1_fails", Con(kMonaco, 1, &AstaTesti::N, "-60"),
      Modificato(kReportMonaco, kMonacoNonVerifica)},
@@ -495,9 +508,9 @@ TEST_F(Verifica, SecondRunAfterAnEditKeepsTheMemberObjectsWithNewValues) {
     ASSERT_EQ(report(), kReportCatena);
     const auto catena = asta(1), puntone = asta(2);
 
-    // A γM of 0 is taken as 1 and printed as typed; the new material enables "Verifica" again.
+    // γM 1 and a new material.
     w->SSTab1->setCurrentIndex(2);
-    scrivi(w->txtCoefMat[6], "0");
+    scrivi(w->txtCoefMat[6], "1");
     w->SSTab1->setCurrentIndex(0);
     QTest::mouseClick(w->SSTab2->tabBar(), Qt::LeftButton, {}, w->SSTab2->tabBar()->tabRect(0).center());
     scrivi(w->txtMatAsta, "7");
@@ -518,7 +531,7 @@ TEST_F(Verifica, SecondRunAfterAnEditKeepsTheMemberObjectsWithNewValues) {
             fvk  = 4,00N/mmq     fvd  = 2,40N/mmq
 )");
     EXPECT_EQ(report().toStdString(),
-              Modificato(kReportCatena, {{"γM  = 1,50", "γM  = 0,00"}, {kLarice, c24GammaUno}, {kC24, c24GammaUno}})
+              Modificato(kReportCatena, {{"γM  = 1,50", "γM  = 1,00"}, {kLarice, c24GammaUno}, {kC24, c24GammaUno}})
                   .toStdString());
 
     // A window refilled from that joint reports the same joint, with its own coefficients.
@@ -528,6 +541,33 @@ TEST_F(Verifica, SecondRunAfterAnEditKeepsTheMemberObjectsWithNewValues) {
     MostraNodo(n);
     EXPECT_EQ(altra->RichTextBox1->toPlainText().toStdString(),
               Modificato(kReportCatena, {{kLarice, c24GammaUno}, {kC24, c24GammaUno}}).toStdString());
+}
+
+// What the run takes from the coefficients tab is an input like any other: after each change the
+// report on screen is stale, and "Verifica" is available to rebuild it.
+TEST_F(Verifica, ACoefficientOrServiceClassChangeMakesVerificaAvailableAgain) {
+    apri(0);
+    digita(kCatena);
+    const std::pair<const char*, std::function<void()>> modifiche[] = {
+        {"gamma M of joints", [&] { scrivi(w->txtCoefMat[6], "1,45"); }},
+        {"kmod of class 2, not chosen", [&] { scrivi(w->txtCoefCar[2], "0.7"); }},
+        {"service class 2",
+         [&] { QTest::mouseClick(w->Option2[2], Qt::LeftButton, {}, QPoint(8, w->Option2[2]->height() / 2)); }},
+        {"kmod of class 2, chosen", [&] { scrivi(w->txtCoefCar[2], "0,8"); }},
+    };
+    for (const auto& [nome, modifica] : modifiche) {
+        SCOPED_TRACE(nome);
+        premiVerifica();
+        ASSERT_TRUE(ui.msgBoxes().empty()) << ui.msgBoxes().front().prompt.toStdString();
+        ASSERT_FALSE(w->Command8->isEnabled());
+        w->SSTab1->setCurrentIndex(2);
+        modifica();
+        EXPECT_TRUE(w->Command8->isEnabled());
+    }
+    premiVerifica();
+    EXPECT_TRUE(report().contains(QString::fromUtf8(" Classe di Servizio: 2: U>85% x  poche settimane\n Kmod= 0,80\n "
+                                                    "γM  = 1,45\n")))
+        << report().toStdString();
 }
 
 TEST_F(Verifica, RefusedRunsThenChangesOfTypeThenARunThatSucceeds) {

@@ -68,6 +68,11 @@ template <class T> std::vector<T> operator+(std::vector<T> a, const std::vector<
 const std::vector<Atteso> kCPDSfinoATau = {{"alfa", 30},     {"beta", 5.867},    {"F1", 55460},   {"F2", 15730},
                                            {"fd1", 8.424},   {"tens1", 8.370},   {"Angolo1", 15}, {"fd2", 1.514},
                                            {"tens2", 0.2512}, {"Angolo2", 84.13}, {"tau", 1.083}};
+const std::vector<Atteso> kPSDS75 = {{"alfa", 45}, {"beta", 11.88}, {"Teta", 75}};
+const std::vector<Atteso> kPSDS105 = {{"alfa", 45}, {"beta", 11.88}, {"Teta", 105}};
+const std::vector<Atteso> kPSDSfacce = {{"F1", 10030},  {"F2", 13500},     {"fd1", 3.367},
+                                        {"tens1", 1.894}, {"Angolo1", 37.5}, {"fd2", 1.558},
+                                        {"tens2", 0.6618}, {"Angolo2", 78.12}};
 const std::vector<Atteso> kMPMSDSsinistra = {{"alfa", 30},     {"beta", 7.994},   {"F1", 19920},   {"F2", 16180},
                                              {"fd1", 4.421},   {"tens1", 3.594},  {"Angolo1", 30}, {"fd2", 1.526},
                                              {"tens2", 0.4688}, {"Angolo2", 82.01}, {"tau", 1.875}};
@@ -78,6 +83,12 @@ const std::vector<Atteso> kCPDAfinoATau = {{"alfa", 30},     {"F1", 60000},    {
                                            {"tens1", 8.119}, {"Angolo1", 30}, {"tau", 1.083}};
 const std::vector<Atteso> kMPMSDAsinistra = {
     {"alfa", 30}, {"F1", 30000}, {"fd1", 4.421}, {"tens1", 5.413}, {"Angolo1", 30}};
+
+// A member like d but for one value.
+DatiAsta Con(DatiAsta d, float DatiAsta::*campo, float valore) {
+    d.*campo = valore;
+    return d;
+}
 
 // Four significant figures, as the worked examples are rounded.
 bool QuattroCifre(double vero, double atteso) {
@@ -210,21 +221,18 @@ const Esempio kEsempi[] = {
      kCPDSfinoATau},
     {"CPDS_no_bearing_length_keeps_bearing_results", CPDS, {kCatena, kPuntone}, {.tv = 4, .Lv = 30, .ReazioneY = 40},
      kCPDSfinoATau},
-    // Face 1 meets the grain at theta/2, face 2 at 90 deg - beta: each at the angle of its own force.
-    {"PSDS_first_branch", PSDS, {kPuntoneInf60, kPuntoneSup, kSaetta}, {.tv = 3},
-     {{"alfa", 45}, {"beta", 11.88}, {"Teta", 75}, {"F1", 10030}, {"F2", 13500}, {"fd1", 3.367},
-      {"tens1", 1.894}, {"Angolo1", 37.5}, {"fd2", 1.558}, {"tens2", 0.6618}, {"Angolo2", 78.12}}},
-    {"PSDS_second_branch", PSDS, {kPuntoneInf30, kPuntoneSup, kSaetta}, {.tv = 3},
-     {{"alfa", 45}, {"beta", 13.34}, {"Teta", 105}, {"F1", 748.7}, {"F2", 20460}, {"fd1", 2.227},
-      {"tens1", 0.1085}, {"Angolo1", 52.5}, {"fd2", 1.574}, {"tens2", 1.124}, {"Angolo2", 76.66}}},
-    // C24 throughout: face 2 carries 1.367 against 1.049 at 76.66 deg. Taken at theta/2 it would
-    // have been set against 1.518 and passed.
-    {"PSDS_face_2_fails_at_its_own_angle", PSDS,
+    // The step faces the lower rafter beyond a right angle between strut and lower rafter: theta
+    // and its supplement give one split. Face 1 meets the grain at psi/2, face 2 at 90 deg - beta.
+    {"PSDS_theta_75", PSDS, {kPuntoneInf60, kPuntoneSup, kSaetta}, {.tv = 3}, kPSDS75 + kPSDSfacce},
+    {"PSDS_theta_105_as_its_supplement", PSDS, {kPuntoneInf30, kPuntoneSup, kSaetta}, {.tv = 3},
+     kPSDS105 + kPSDSfacce},
+    // C24 throughout, theta 103: face 1 carries 2.204 against 2.172 at 38.5 deg.
+    {"PSDS_C24_face_1_fails", PSDS,
      {{.Angolo = 27}, {.Base = 16, .Altezza = 20, .Res_Fc0d = 8.4f, .Res_Fc90d = 1},
       {.Base = 14, .Altezza = 16, .SforzoAssiale = -25, .Angolo = 50}},
      {.tv = 3},
-     {{"alfa", 50}, {"beta", 13.34}, {"Teta", 103}, {"F1", 189.8}, {"F2", 24880}, {"fd1", 1.518},
-      {"tens1", 0.02814}, {"Angolo1", 51.5}, {"fd2", 1.049}, {"tens2", 1.367}, {"Angolo2", 76.66}}},
+     {{"alfa", 50}, {"beta", 12.07}, {"Teta", 103}, {"F1", 11830}, {"F2", 17380}, {"fd1", 2.172},
+      {"tens1", 2.204}, {"Angolo1", 38.5}, {"fd2", 1.040}, {"tens2", 0.8650}, {"Angolo2", 77.93}}},
     {"MPMSDS_king_post", MPMSDS, {kSinistra, kMonaco, kDestra}, kNodoMP, kMPMSDSsinistra + kMPMSDSdestra},
     {"CPDA_tie_beam_and_rafter", CPDA, {kCatena, kPuntone}, kNodoCP,
      kCPDAfinoATau + std::vector<Atteso>{{"LAppEfficace", 266.7}, {"tens3", 0.75}}},
@@ -300,6 +308,48 @@ TEST_P(Esempi, WriteTheirResultsInOrderThroughTheFixedTable) {
 INSTANTIATE_TEST_SUITE_P(Verifiche, Esempi, ::testing::ValuesIn(kEsempi),
                          [](const auto& info) { return std::string(info.param.nome); });
 
+// The rafter-and-strut split over the whole range of theta: the step faces the side the strut
+// pushes, so theta and its supplement give the same joint, the split runs on smoothly through a
+// right angle, and no face is ever pulled.
+TEST(Verifiche, RafterAndStrutSplitIsOneForEveryTheta) {
+    ScriptedUi ui;
+    const char* const uguali[] = {"beta", "F1", "F2", "fd1", "tens1", "Angolo1", "fd2", "tens2", "Angolo2"};
+    // theta = 180 - lower rafter - strut, with the strut at 45 deg.
+    const auto verifica = [](float teta, float tv) {
+        auto b = std::make_unique<Banco>(
+            std::vector<DatiAsta>{{.Angolo = 135 - teta}, kPuntoneSup, kSaetta}, Ingressi{.tv = tv});
+        bool procedi = false;
+        b->reg->VerNodoPSDS(procedi, b->n);
+        return std::make_pair(std::move(b), procedi);
+    };
+    const auto vicini = [](double a, double b, double relativo) {
+        return std::fabs(a - b) <= relativo * std::max(std::fabs(a), std::fabs(b));
+    };
+    for (const float tv : {0.5f, 3.0f, 6.0f}) {
+        for (float teta = 10; teta <= 90; teta += 1) {
+            const auto [stretto, ok1] = verifica(teta, tv);
+            const auto [supplemento, ok2] = verifica(180 - teta, tv);
+            ASSERT_TRUE(ok1 && ok2) << "theta " << teta << ", tv " << tv;
+            EXPECT_FLOAT_EQ(supplemento->Valore("Teta"), 180 - teta);
+            for (const char* r : uguali)
+                EXPECT_TRUE(vicini(stretto->Valore(r), supplemento->Valore(r), 1e-5))
+                    << r << " at theta " << teta << " and " << 180 - teta << ", tv " << tv << ": "
+                    << stretto->Valore(r) << " against " << supplemento->Valore(r);
+            for (const auto* b : {stretto.get(), supplemento.get()}) {
+                EXPECT_GE(b->Valore("F1"), 0) << "theta " << teta;
+                EXPECT_GE(b->Valore("F2"), 0) << "theta " << teta;
+            }
+        }
+        const auto [sotto, ok1] = verifica(89.9f, tv);
+        const auto [sopra, ok2] = verifica(90.1f, tv);
+        ASSERT_TRUE(ok1 && ok2);
+        for (const char* r : uguali)
+            EXPECT_TRUE(vicini(sotto->Valore(r), sopra->Valore(r), 5e-3))
+                << r << " jumps across 90 deg: " << sotto->Valore(r) << " against " << sopra->Valore(r);
+    }
+    EXPECT_TRUE(ui.calls().empty());
+}
+
 // ---------------------------------------------------------------------------------------------
 
 struct Rifiuto {
@@ -331,6 +381,29 @@ const Rifiuto kRifiuti[] = {
     {"MPMSDS_right_angle_0_after_left_side", MPMSDS, {kSinistra, kMonaco, kDestraZero}, kNodoMP,
      "Impossibile eseguire Verifica\nL'angolo di inclinazione del Puntone di Dx risulta =0.",
      Nomi(kMPMSDSsinistra)},
+    // A rafter typed at 125 deg: the split would pull the front face open.
+    {"CPDS_rafter_past_the_vertical", CPDS, {kCatena, Con(kPuntone, &DatiAsta::Angolo, 125)}, kNodoCP,
+     "Impossibile eseguire Verifica\nLa geometria del nodo non è ammissibile: una faccia dell'Intaglio "
+     "risulterebbe tesa.",
+     {"alfa", "beta", "F1", "F2"}},
+    // A 10 cm rafter at 80 deg on a 40 cm tie beam: tv 19 passes the tie beam's half height but
+    // cuts away the rafter's whole end face.
+    {"CPDS_notch_deeper_than_the_rafter", CPDS,
+     {Con(kCatena, &DatiAsta::Altezza, 40), {.Base = 16, .Altezza = 10, .SforzoAssiale = -60, .Angolo = 80}},
+     {.tv = 19, .Lv = 30}, "Impossibile eseguire Verifica\nL'Intaglio tv è troppo profondo per l'Altezza del Puntone.",
+     {}},
+    {"PSDS_notch_deeper_than_the_strut", PSDS, {kPuntoneInf60, kPuntoneSup, Con(kSaetta, &DatiAsta::Altezza, 2)},
+     {.tv = 3}, "Impossibile eseguire Verifica\nL'Intaglio tv è troppo profondo per l'Altezza della Saetta.", {}},
+    // Angles adding up to more than 180 deg leave theta negative: no joint to verify.
+    {"PSDS_angles_past_180", PSDS, {{.Angolo = 150}, kPuntoneSup, kSaetta}, {.tv = 3},
+     "Impossibile eseguire Verifica\nL'Intaglio tv è troppo profondo per l'Altezza della Saetta.", {}},
+    {"MPMSDS_right_member_past_the_vertical", MPMSDS, {kSinistra, kMonaco, Con(kDestra, &DatiAsta::Angolo, 95)},
+     kNodoMP, "Impossibile eseguire Verifica\nL'Intaglio tv è troppo profondo per l'Altezza del Puntone di Dx.",
+     Nomi(kMPMSDSsinistra)},
+    {"MPMSDS_left_member_leaning_away", MPMSDS, {Con(kSinistra, &DatiAsta::Angolo, -60), kMonaco, kDestra}, kNodoMP,
+     "Impossibile eseguire Verifica\nLa geometria del nodo non è ammissibile: una faccia dell'Intaglio "
+     "risulterebbe tesa.",
+     {"alfa", "beta", "F1", "F2"}},
     {"CPDA_rafter_angle_0", CPDA, {kCatena, kPuntoneZero}, kNodoCP,
      "Impossibile eseguire Verifica\nL'angolo di inclinazione del Puntone risulta =0.", {}},
     {"PSDA_strut_angle_0", PSDA, {kPuntoneInf30, kPuntoneSup, kSaettaZero}, {.tv = 3},
@@ -404,10 +477,6 @@ std::ostream& operator<<(std::ostream& os, const Errore& e) { return os << e.nom
 
 const std::set<std::string> kCPDSprimaDiFd1 = {"alfa", "beta", "F1", "F2"};
 const std::set<std::string> kCPDSprimaDiTens1 = {"alfa", "beta", "F1", "F2", "fd1"};
-DatiAsta Con(DatiAsta d, float DatiAsta::*campo, float valore) {
-    d.*campo = valore;
-    return d;
-}
 std::set<std::string> Piu(std::set<std::string> a, const std::set<std::string>& b) {
     a.insert(b.begin(), b.end());
     return a;
