@@ -351,8 +351,8 @@ void FrmListaLegno::rileggi() {
         segnalibro = QVariant();
     }
     Requery_Lista();
-    // The box still shows the filter: the rows shown follow it.
-    Text3_Change();
+    // The box still shows the filter: the rows shown follow it. A fresh read shows every row already.
+    if (!criterioFiltro().isEmpty()) Text3_Change();
     try {
         if (segnalibro.isValid()) rsListaLegno->Bookmark(segnalibro);
     } catch (const std::exception&) {
@@ -413,22 +413,23 @@ void FrmListaLegno::Text3_Change() {
     if (!rsListaLegno || rsListaLegno->State() != data::adStateOpen) return;
     DataGrid1->setEnabled(false);
     try {
-        const QString testo = Text3->text();
-        const QString ritagliato = basic::Trim(testo);
-        QString criterio; // "" shows every row
-        if (!ritagliato.isEmpty() && ritagliato != QStringLiteral("_")) {
-            // An apostrophe in the text is doubled, so that it stands for itself inside the quotes.
-            QString prefisso = testo;
-            prefisso.replace(QLatin1Char('\''), QStringLiteral("''"));
-            criterio = QStringLiteral("Descrizione like '") + prefisso + QStringLiteral("%'");
-        }
         // A new filter replaces the old one at once: clearing it first would read every row twice.
-        rsListaLegno->Filter(criterio);
+        rsListaLegno->Filter(criterioFiltro());
     } catch (const std::exception&) {
         // A refused filter leaves the one before in place: the list stays as it was, and usable.
     }
     DataGrid1->Refresh();
     DataGrid1->setEnabled(true);
+}
+
+QString FrmListaLegno::criterioFiltro() const {
+    const QString testo = Text3->text();
+    const QString ritagliato = basic::Trim(testo);
+    if (ritagliato.isEmpty() || ritagliato == QStringLiteral("_")) return QString();
+    // An apostrophe in the text is doubled, so that it stands for itself inside the quotes.
+    QString prefisso = testo;
+    prefisso.replace(QLatin1Char('\''), QStringLiteral("''"));
+    return QStringLiteral("Descrizione like '") + prefisso + QStringLiteral("%'");
 }
 
 void FrmListaLegno::Toolbar1_ButtonClick(int Index) {

@@ -86,6 +86,8 @@ private:
     void Salva_Parametri_Registro_ListaLegname();
     void Leggi_Parametri_Registro_ListaLegname();
 
+    // The filter the box's text asks for; "" for every row.
+    QString criterioFiltro() const;
     // The re-read of an activation and of a card's closing: the filter in the box applies again,
     // and the material that was current stays so while it is still shown.
     void rileggi();
