@@ -12,6 +12,7 @@
 #include "platform/ui/Ui.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFontMetrics>
 #include <QGuiApplication>
@@ -29,6 +30,7 @@
 #include <cmath>
 #include <exception>
 #include <optional>
+#include <utility>
 
 namespace {
 
@@ -62,6 +64,29 @@ FrmListaLegno::ApriEsistente& apriEsistente() {
 
 // The program's title: the settings store keeps the placement under it.
 QString titolo() { return ui::AppTitle(); }
+
+// Runs a function of its owner, after the event at hand, once no mouse button is down any more;
+// then goes.
+class DopoIlRilascio : public QObject {
+public:
+    DopoIlRilascio(QObject* owner, std::function<void()> f) : QObject(owner), f_(std::move(f)) {
+        qApp->installEventFilter(this);
+    }
+    ~DopoIlRilascio() override {
+        if (qApp) qApp->removeEventFilter(this);
+    }
+    bool eventFilter(QObject*, QEvent*) override {
+        // The release itself comes here before it reaches its widget, the buttons already up.
+        if (!f_ || QGuiApplication::mouseButtons() != Qt::NoButton) return false;
+        qApp->removeEventFilter(this);
+        QMetaObject::invokeMethod(parent(), std::exchange(f_, {}), Qt::QueuedConnection);
+        deleteLater();
+        return false;
+    }
+
+private:
+    std::function<void()> f_;
+};
 
 } // namespace
 
@@ -246,6 +271,10 @@ void FrmListaLegno::showEvent(QShowEvent* e) {
             Cornice()->installEventFilter(this);
             connect(area, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* w) { seguiAttivazione(w); });
         }
+        QPointer<FrmListaLegno> lista(this);
+        ImpostaDopoChiusuraScheda([lista] {
+            if (lista) lista->schedaChiusa();
+        });
         Form_Load();
         // The area makes a new child active before it shows it: that first activation follows the load.
         if (area && area->activeSubWindow() == Cornice()) seguiAttivazione(Cornice());
@@ -297,6 +326,23 @@ void FrmListaLegno::Form_Load() {
 
 void FrmListaLegno::Form_Activate() {
     posizionaoggetti();
+    riletturaInAttesa_ = true;
+    rileggiInAttesa();
+}
+
+void FrmListaLegno::rileggiInAttesa() {
+    if (!riletturaInAttesa_ || chiusa_) return;
+    // A click that made the list active acts first on the rows the user pressed on: a button on
+    // the material shown current, the grid on the row under the pointer. The rows change after.
+    if (QGuiApplication::mouseButtons() != Qt::NoButton) {
+        new DopoIlRilascio(this, [this] { rileggiInAttesa(); });
+        return;
+    }
+    rileggi();
+}
+
+void FrmListaLegno::rileggi() {
+    riletturaInAttesa_ = false;
     QVariant segnalibro;
     try {
         if (rsListaLegno && rsListaLegno->State() == data::adStateOpen && rsListaLegno->RecordCount() > 0)
@@ -305,12 +351,23 @@ void FrmListaLegno::Form_Activate() {
         segnalibro = QVariant();
     }
     Requery_Lista();
+    // The box still shows the filter: the rows shown follow it. A fresh read shows every row already.
+    if (!criterioFiltro().isEmpty()) Text3_Change();
     try {
         if (segnalibro.isValid()) rsListaLegno->Bookmark(segnalibro);
     } catch (const std::exception&) {
-        // Gone since (deleted on a card): the list stays on its first row.
+        // Gone since (deleted on a card), or no longer let through by the filter: the list stays
+        // on its first row.
     }
     DataGrid1->SyncToRecordset();
+}
+
+void FrmListaLegno::schedaChiusa() {
+    if (chiusa_ || riletturaInAttesa_) return;
+    riletturaInAttesa_ = true;
+    // The work area settles which window is active only once the card's frame is gone; when that
+    // is the list, its activation has read the table already.
+    QMetaObject::invokeMethod(this, [this] { rileggiInAttesa(); }, Qt::QueuedConnection);
 }
 
 void FrmListaLegno::Form_Resize() {
@@ -345,6 +402,7 @@ void FrmListaLegno::Form_QueryUnload() {
 }
 
 void FrmListaLegno::Form_Unload() {
+    ImpostaDopoChiusuraScheda({});
     DataGrid1->SetDataSource(nullptr);
     rsListaLegno.reset();
 }
@@ -355,22 +413,23 @@ void FrmListaLegno::Text3_Change() {
     if (!rsListaLegno || rsListaLegno->State() != data::adStateOpen) return;
     DataGrid1->setEnabled(false);
     try {
-        const QString testo = Text3->text();
-        const QString ritagliato = basic::Trim(testo);
-        QString criterio; // "" shows every row
-        if (!ritagliato.isEmpty() && ritagliato != QStringLiteral("_")) {
-            // An apostrophe in the text is doubled, so that it stands for itself inside the quotes.
-            QString prefisso = testo;
-            prefisso.replace(QLatin1Char('\''), QStringLiteral("''"));
-            criterio = QStringLiteral("Descrizione like '") + prefisso + QStringLiteral("%'");
-        }
         // A new filter replaces the old one at once: clearing it first would read every row twice.
-        rsListaLegno->Filter(criterio);
+        rsListaLegno->Filter(criterioFiltro());
     } catch (const std::exception&) {
         // A refused filter leaves the one before in place: the list stays as it was, and usable.
     }
     DataGrid1->Refresh();
     DataGrid1->setEnabled(true);
+}
+
+QString FrmListaLegno::criterioFiltro() const {
+    const QString testo = Text3->text();
+    const QString ritagliato = basic::Trim(testo);
+    if (ritagliato.isEmpty() || ritagliato == QStringLiteral("_")) return QString();
+    // An apostrophe in the text is doubled, so that it stands for itself inside the quotes.
+    QString prefisso = testo;
+    prefisso.replace(QLatin1Char('\''), QStringLiteral("''"));
+    return QStringLiteral("Descrizione like '") + prefisso + QStringLiteral("%'");
 }
 
 void FrmListaLegno::Toolbar1_ButtonClick(int Index) {
@@ -510,9 +569,13 @@ void FrmListaLegno::Leggi_Parametri_Registro_ListaLegname() {
 
 QString FrmListaLegno::NumeroCorrente() const {
     try {
-        if (!rsListaLegno || rsListaLegno->State() != data::adStateOpen) return QString();
-        if (rsListaLegno->RecordCount() <= 0 || rsListaLegno->BOF() || rsListaLegno->EOF_()) return QString();
-        const QVariant v = rsListaLegno->Fields(QStringLiteral("Numero")).Value();
+        const std::shared_ptr<data::Recordset> rs = DataGrid1->DataSource();
+        const long riga = DataGrid1->CurrentRow();
+        if (!rs || rs->State() != data::adStateOpen || riga < 1) return QString();
+        int campo = 0;
+        while (campo < rs->FieldCount() && rs->Fields(campo).Name().compare(QStringLiteral("Numero"), Qt::CaseInsensitive) != 0)
+            ++campo;
+        const QVariant v = rs->ValueAt(riga, campo); // raises for a table without Numero
         if (v.isNull() || !v.isValid()) return QString();
         if (v.typeId() == QMetaType::Double) return basic::CStr(v.toDouble());
         bool ok = false;

@@ -1,8 +1,9 @@
 #pragma once
 // The materials list: every row of table Legno in a grid, narrowed by the beginning of the
 // description, with a toolbar that opens a material card for a new material or for the current
-// row. It reads the table again each time it becomes the active window, so that what a card saved
-// shows up on coming back, and it keeps its placement in the settings store.
+// row. It reads the table again each time it becomes the active window and each time a card
+// closes, so that what a card saved shows up even when another window takes the focus, and it
+// keeps its placement in the settings store.
 #include <QString>
 #include <QWidget>
 
@@ -85,7 +86,17 @@ private:
     void Salva_Parametri_Registro_ListaLegname();
     void Leggi_Parametri_Registro_ListaLegname();
 
-    // The value of Numero in the current row, as text with no blank; "" when there is no row.
+    // The filter the box's text asks for; "" for every row.
+    QString criterioFiltro() const;
+    // The re-read of an activation and of a card's closing: the filter in the box applies again,
+    // and the material that was current stays so while it is still shown.
+    void rileggi();
+    // The re-read asked for, unless one has run since; put off while a mouse button is down.
+    void rileggiInAttesa();
+    // A card has closed: one re-read once the closing is over, none when an activation came first.
+    void schedaChiusa();
+    // The value of Numero in the row the grid shows as current, as text with no blank; "" when
+    // there is none.
     QString NumeroCorrente() const;
     void ApriScheda(const QString& modo);
     void chiudi();
@@ -96,6 +107,7 @@ private:
     bool caricata_ = false;
     bool chiusa_ = false;
     bool inResize_ = false;
+    bool riletturaInAttesa_ = false;
     QMdiSubWindow* attivaPrima_ = nullptr; // the sub-window active before, null ones not counted
 };
 

@@ -50,7 +50,18 @@ std::optional<long long> numeroMateriale(const QString& testo) {
     return n;
 }
 
+std::function<void()>& dopoChiusura() {
+    static std::function<void()> f;
+    return f;
+}
+
 } // namespace
+
+void ImpostaDopoChiusuraScheda(std::function<void()> f) { dopoChiusura() = std::move(f); }
+
+void DopoChiusuraScheda() {
+    if (dopoChiusura()) dopoChiusura()();
+}
 
 void CreaSchedaLegno() {
     SchedaLegnoCorrente = new SchedaLegno;

@@ -7,11 +7,20 @@
 
 #include <QPointer>
 #include <QString>
+#include <functional>
 #include <memory>
 
 // The card created last (null once it is gone), and the number of cards open.
 extern QPointer<SchedaLegno> SchedaLegnoCorrente;
 extern Integer NumSchedeAperte;
+
+// What runs each time a card has closed, whatever closed it (a save, a delete, "Esci" or "Annulla",
+// its close box): the materials list hands down its re-read, as it cannot count on becoming the
+// active window then (the work area may make a joint window active instead). An empty function:
+// nothing runs.
+void ImpostaDopoChiusuraScheda(std::function<void()> f);
+// Called by a card once it has closed.
+void DopoChiusuraScheda();
 
 // Creates a card into SchedaLegnoCorrente and counts it; the card is not shown.
 void CreaSchedaLegno();

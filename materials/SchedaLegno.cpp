@@ -561,4 +561,5 @@ void SchedaLegno::closeEvent(QCloseEvent* event) {
     }
     Form_Unload();
     event->accept();
+    DopoChiusuraScheda();
 }

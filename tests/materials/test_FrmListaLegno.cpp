@@ -229,9 +229,11 @@ TEST_F(ListaLegno, ToolbarAndDoubleClickOpenTheRowTheUserSees) {
     FrmListaLegno* l = apri();
     auto clic = [&](long riga, bool doppio = false) {
         const QRect cella = l->DataGrid1->visualRect(l->DataGrid1->model()->index(static_cast<int>(riga - 1), 2));
-        if (doppio)
+        if (doppio) {
             QTest::mouseDClick(l->DataGrid1->viewport(), Qt::LeftButton, {}, cella.center());
-        else
+            // A user's double-click ends with the button up; QTest leaves it down.
+            QTest::mouseRelease(l->DataGrid1->viewport(), Qt::LeftButton, {}, cella.center());
+        } else
             QTest::mouseClick(l->DataGrid1->viewport(), Qt::LeftButton, {}, cella.center());
     };
     clic(3);
@@ -294,8 +296,8 @@ TEST_F(ListaLegno, ComingBackToTheListReadsItAgainOnTheSameRow) {
     ASSERT_EQ(numeri(l), QStringList({"25", "26"}));
     l->rsListaLegno->MoveLast();
     l->DataGrid1->SyncToRecordset();
-    // A card saved a material meanwhile.
-    testdb::exec(path, "INSERT INTO Legno (Numero, Descrizione) VALUES (1, 'Nuovo')");
+    // A card saved two materials meanwhile, one of them let through by the filter.
+    testdb::exec(path, "INSERT INTO Legno (Numero, Descrizione) VALUES (1, 'Nuovo'), (2, 'Abete nuovo')");
 
     // The main window losing and regaining the focus is no activation of the list.
     QWidget altroProgramma;
@@ -307,7 +309,7 @@ TEST_F(ListaLegno, ComingBackToTheListReadsItAgainOnTheSameRow) {
     EXPECT_EQ(numeri(l), QStringList({"25", "26"}));
 
     tornaAllaLista(l);
-    EXPECT_EQ(numeri(l).size(), 10) << "the filter goes with the re-read";
+    EXPECT_EQ(numeri(l), QStringList({"2", "25", "26"})) << "the filter stays with the re-read";
     EXPECT_EQ(l->Text3->text(), "A");
     EXPECT_EQ(numeroCorrente(l), "26");
     inPasso(l);
@@ -315,8 +317,8 @@ TEST_F(ListaLegno, ComingBackToTheListReadsItAgainOnTheSameRow) {
     // The row it stood on was deleted on a card: the list stands on its first row.
     testdb::exec(path, "DELETE FROM Legno WHERE Numero = 26");
     tornaAllaLista(l);
-    EXPECT_EQ(numeri(l).size(), 9);
-    EXPECT_EQ(numeroCorrente(l), "1");
+    EXPECT_EQ(numeri(l), QStringList({"2", "25"}));
+    EXPECT_EQ(numeroCorrente(l), "2");
     inPasso(l);
     EXPECT_TRUE(ui.msgBoxes().empty());
 }

@@ -95,13 +95,14 @@ TEST_F(ListaESchede, ANewMaterialModifiedAndDeletedThroughTheListAndItsCards) {
     EXPECT_EQ(testdb::scalar(path, "SELECT count(*) FROM Legno WHERE Numero=35"), "1");
     EXPECT_EQ(QApplication::focusWidget(), nuova->Text2);
 
-    // Another number is saved; the card closes and the list, active again, shows the material.
+    // Another number is saved; the card closes and the list, active again, shows the material
+    // among the rows its filter lets through.
     digita(nuova->Text2, QStringLiteral("41"));
     QTest::mouseClick(nuova->Command1, Qt::LeftButton);
     EXPECT_EQ(riga(41), "41|C99|Conifera di prova|21.0|350.0");
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     ASSERT_EQ(area.activeSubWindow(), lista->Cornice());
-    EXPECT_EQ(lista->DataGrid1->RowCount(), 10);
+    EXPECT_EQ(lista->DataGrid1->RowCount(), 3);
     EXPECT_EQ(corrente(), QStringLiteral("35")) << "the row the proposal moved to stays current";
 
     // The user highlights the new row and modifies it: the card is on that very material.
@@ -128,6 +129,8 @@ TEST_F(ListaESchede, ANewMaterialModifiedAndDeletedThroughTheListAndItsCards) {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(riga(41), "");
     ASSERT_EQ(area.activeSubWindow(), lista->Cornice());
+    EXPECT_EQ(lista->DataGrid1->RowCount(), 0) << "no other description begins with the filter";
+    lista->Text3->clear();
     EXPECT_EQ(lista->DataGrid1->RowCount(), 9);
 }
 
