@@ -36,14 +36,16 @@ void Statement::bind(int index, const QVariant& v, const QString& what) {
             rc = sqlite3_bind_blob64(stmt_, index, b.constData(), static_cast<sqlite3_uint64>(b.size()), SQLITE_TRANSIENT);
             break;
         }
-        default: {
-            const QByteArray t = v.toString().toUtf8();
-            rc = sqlite3_bind_text64(stmt_, index, t.constData(), static_cast<sqlite3_uint64>(t.size()), SQLITE_TRANSIENT,
-                                     SQLITE_UTF8);
-        }
+        default: bindText(index, v.toString().toUtf8(), what); return;
         }
     }
     if (rc != SQLITE_OK) failSqlite(db_, what);
+}
+
+void Statement::bindText(int index, const QByteArray& bytes, const QString& what) {
+    if (sqlite3_bind_text64(stmt_, index, bytes.constData(), static_cast<sqlite3_uint64>(bytes.size()), SQLITE_TRANSIENT,
+                            SQLITE_UTF8) != SQLITE_OK)
+        failSqlite(db_, what);
 }
 
 int Statement::step(const QString& what) {
@@ -65,6 +67,13 @@ QVariant Statement::column(int i) const {
     }
     default: return QVariant();
     }
+}
+
+std::optional<QByteArray> Statement::undecodableText(int i) const {
+    if (sqlite3_column_type(stmt_, i) != SQLITE_TEXT) return std::nullopt;
+    const QByteArrayView bytes(reinterpret_cast<const char*>(sqlite3_column_text(stmt_, i)), sqlite3_column_bytes(stmt_, i));
+    if (bytes.isValidUtf8()) return std::nullopt;
+    return bytes.toByteArray();
 }
 
 void begin(sqlite3* db, int writeWaitMs, const QString& what) {

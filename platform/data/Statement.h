@@ -4,6 +4,7 @@
 #include <QString>
 #include <QVariant>
 
+#include <optional>
 #include <utility>
 
 struct sqlite3;
@@ -22,10 +23,16 @@ public:
     sqlite3_stmt* get() const { return stmt_; }
     // 1-based parameter: integers, doubles, byte arrays as such, anything else as text; null as null.
     void bind(int index, const QVariant& v, const QString& what);
+    // Text given as the very bytes SQLite is to store.
+    void bindText(int index, const QByteArray& bytes, const QString& what);
     // SQLITE_ROW or SQLITE_DONE; anything else raises.
     int step(const QString& what);
     // A column of the current row: qlonglong, double, QString, QByteArray, or null.
     QVariant column(int i) const;
+    // The bytes of a text column that are not UTF-8 (another program wrote them in another
+    // encoding): column() shows them with replacement characters, and only these bytes are what
+    // the file holds. Nothing for any other value.
+    std::optional<QByteArray> undecodableText(int i) const;
 
 private:
     sqlite3* db_;
