@@ -107,6 +107,8 @@ void BM_RegistraModifica(benchmark::State& state) {
         state.ResumeTiming();
         scheda->Command1->click();
         state.PauseTiming();
+        // No event loop runs here: what the card posted is delivered now, or it piles up.
+        QCoreApplication::sendPostedEvents();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         if (!ui.msgBoxes().empty() || (scheda && scheda->isVisible())) {
             state.SkipWithError("the save failed");
