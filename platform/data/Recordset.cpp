@@ -40,10 +40,11 @@ struct Row {
     void read(const Statement& s, int first, std::size_t count) {
         values.clear();
         undecodable.clear();
+        values.reserve(count);
         for (std::size_t i = 0; i < count; ++i) {
-            const int column = first + static_cast<int>(i);
-            values.push_back(s.column(column));
-            if (auto bytes = s.undecodableText(column)) undecodable.emplace_back(i, std::move(*bytes));
+            std::optional<QByteArray> bytes;
+            values.push_back(s.column(first + static_cast<int>(i), &bytes));
+            if (bytes) undecodable.emplace_back(i, std::move(*bytes));
         }
     }
     // A field as the file stores it, for a guard that must find the row as it was read.

@@ -54,26 +54,26 @@ int Statement::step(const QString& what) {
     return rc;
 }
 
-QVariant Statement::column(int i) const {
+QVariant Statement::column(int i, std::optional<QByteArray>* undecodable) const {
     switch (sqlite3_column_type(stmt_, i)) {
     case SQLITE_INTEGER: return QVariant(static_cast<qlonglong>(sqlite3_column_int64(stmt_, i)));
     case SQLITE_FLOAT: return QVariant(sqlite3_column_double(stmt_, i));
-    case SQLITE_TEXT:
-        return QVariant(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt_, i)),
-                                          sqlite3_column_bytes(stmt_, i)));
+    case SQLITE_TEXT: {
+        const QByteArrayView bytes(reinterpret_cast<const char*>(sqlite3_column_text(stmt_, i)),
+                                   sqlite3_column_bytes(stmt_, i));
+        QString text = QString::fromUtf8(bytes);
+        // Bytes that are not UTF-8 decode to replacement characters; only text holding one is
+        // looked at again.
+        if (undecodable && text.contains(QChar::ReplacementCharacter) && !bytes.isValidUtf8())
+            *undecodable = bytes.toByteArray();
+        return QVariant(std::move(text));
+    }
     case SQLITE_BLOB: {
         const char* p = static_cast<const char*>(sqlite3_column_blob(stmt_, i));
         return QVariant(QByteArray(p, sqlite3_column_bytes(stmt_, i)));
     }
     default: return QVariant();
     }
-}
-
-std::optional<QByteArray> Statement::undecodableText(int i) const {
-    if (sqlite3_column_type(stmt_, i) != SQLITE_TEXT) return std::nullopt;
-    const QByteArrayView bytes(reinterpret_cast<const char*>(sqlite3_column_text(stmt_, i)), sqlite3_column_bytes(stmt_, i));
-    if (bytes.isValidUtf8()) return std::nullopt;
-    return bytes.toByteArray();
 }
 
 void begin(sqlite3* db, int writeWaitMs, const QString& what) {

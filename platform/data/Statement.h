@@ -27,12 +27,11 @@ public:
     void bindText(int index, const QByteArray& bytes, const QString& what);
     // SQLITE_ROW or SQLITE_DONE; anything else raises.
     int step(const QString& what);
-    // A column of the current row: qlonglong, double, QString, QByteArray, or null.
-    QVariant column(int i) const;
-    // The bytes of a text column that are not UTF-8 (another program wrote them in another
-    // encoding): column() shows them with replacement characters, and only these bytes are what
-    // the file holds. Nothing for any other value.
-    std::optional<QByteArray> undecodableText(int i) const;
+    // A column of the current row: qlonglong, double, QString, QByteArray, or null. Text that is
+    // not UTF-8 (another program wrote it in another encoding) comes with replacement characters;
+    // its bytes, the only thing that stands for what the file holds, go to *undecodable when asked
+    // for, which is left alone for any other value.
+    QVariant column(int i, std::optional<QByteArray>* undecodable = nullptr) const;
 
 private:
     sqlite3* db_;
