@@ -90,6 +90,10 @@ QString dataSource(const QString& connectionString) {
 
 std::function<void()> Connection::Impl::afterOpenForTests;
 
+bool Connection::Impl::FileState::operator==(const FileState& o) const {
+    return id == o.id && size == o.size && sameTime(modified, o.modified) && sameTime(changed, o.changed);
+}
+
 Connection::Impl::~Impl() { closeDb(); }
 
 void Connection::Impl::closeDb() {
@@ -156,10 +160,6 @@ void Connection::Impl::openDb() {
     verified = checked;
 }
 
-bool Connection::Impl::FileState::operator==(const FileState& o) const {
-    return id == o.id && size == o.size && sameTime(modified, o.modified) && sameTime(changed, o.changed);
-}
-
 void Connection::Impl::toFileAtPath(const QString& what) {
     if (!open) failConnection();
     const Lookup now = fileAt(path);
@@ -188,7 +188,7 @@ void Connection::Impl::toFileAtPath(const QString& what) {
     // The same file, written by someone else (copied over in place, emptied, put back). SQLite
     // trusts its cache while the file's change counter is what it was, as it is when a copy of
     // this very file was written over it: only a new open reads the file as it is now.
-    if (db && now.state && file && !(*now.state == *file)) openDb();
+    if (db && now.state && file && *now.state != *file) openDb();
     if (!db) openDb(); // put back since, or unusable the last time
 }
 

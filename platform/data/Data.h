@@ -127,9 +127,9 @@ public:
     QString Filter() const;
     // "" clears; "Descrizione like 'prefix%'" keeps rows whose description begins with prefix
     // (case-insensitive, accents included; '' inside the quotes stands for one apostrophe; '%'
-    // and '*' match any run of characters, '_' only itself, as any text does, also one that is
-    // not valid UTF-16). Moves to the first row. Anything
-    // else raises an error and leaves the filter as it was.
+    // and '*' match any run of characters, any other character only itself, '_' too, and so does
+    // a surrogate standing alone in text that is not valid UTF-16). Moves to the first row.
+    // Anything else raises an error and leaves the filter as it was.
     void Filter(const QString& criteria);
 
     // The current row's identity, valid across recordsets on the same table.
