@@ -137,25 +137,20 @@ void latino1(const QString& db) {
                      "Descrizione=CAST(X'4c617269636520f2' AS TEXT) WHERE Numero=10;");
 }
 
+// A copy P of the working file, then each saved once, the working file by the program and P by
+// another program (material numero's Fmk), then "cat P > file".
+std::function<void(Scena&, const std::function<void()>&)> copiaScrittaSulPosto(int numero) {
+    return [numero](Scena& s, const std::function<void()>& salvaDelProgramma) {
+        ASSERT_TRUE(QFile::copy(s.db, s.altro));
+        salvaDelProgramma();
+        testdb::exec(s.altro, "UPDATE Legno SET Fmk=99 WHERE Numero=" + std::to_string(numero) + ";");
+        scriviSulPosto(s.db, contenuto(s.altro));
+    };
+}
+
 const Caso kCasi[] = {
-    // A copy P of the working file, then each saved once, the working file by the program and P
-    // by another program, then "cat P > file".
-    {"CopiaScrittaSulPosto", {}, {},
-     [](Scena& s, const std::function<void()>& salvaDelProgramma) {
-         ASSERT_TRUE(QFile::copy(s.db, s.altro));
-         salvaDelProgramma();
-         testdb::exec(s.altro, "UPDATE Legno SET Fmk=99 WHERE Numero=20;");
-         scriviSulPosto(s.db, contenuto(s.altro));
-     },
-     30, "Fmk", " 7", "real:7", "", "", {}},
-    {"CopiaScrittaSulPostoSullaRigaDellaScheda", {}, {},
-     [](Scena& s, const std::function<void()>& salvaDelProgramma) {
-         ASSERT_TRUE(QFile::copy(s.db, s.altro));
-         salvaDelProgramma();
-         testdb::exec(s.altro, "UPDATE Legno SET Fmk=99 WHERE Numero=30;");
-         scriviSulPosto(s.db, contenuto(s.altro));
-     },
-     30, "Fmk", " 7", "real:7", "",
+    {"CopiaScrittaSulPosto", {}, {}, copiaScrittaSulPosto(20), 30, "Fmk", " 7", "real:7", "", "", {}},
+    {"CopiaScrittaSulPostoSullaRigaDellaScheda", {}, {}, copiaScrittaSulPosto(30), 30, "Fmk", " 7", "real:7", "",
      "Impossibile salvare: la riga è stata modificata da un altro utente dopo la lettura. Rileggere i dati.", {}, true},
     {"SvuotatoERimesso", {}, {},
      [](Scena& s, const std::function<void()>& salvaDelProgramma) {
