@@ -27,16 +27,21 @@ const char* const kRequiredTable = "Legno";
 // folder that refuses it) tells nothing either way: the file open is then taken to be still there.
 struct Lookup {
     bool absent = false;
-    std::optional<Connection::Impl::FileId> id;
+    std::optional<Connection::Impl::FileState> state;
 };
 Lookup fileAt(const QString& path) {
     struct stat st {};
     if (::stat(QFile::encodeName(path).constData(), &st) != 0) return {errno == ENOENT || errno == ENOTDIR, std::nullopt};
-    return {false, Connection::Impl::FileId{st.st_dev, st.st_ino}};
+    return {false, Connection::Impl::FileState{{st.st_dev, st.st_ino}, st.st_size, st.st_mtim, st.st_ctim}};
 }
 
-// Whether the file is a usable materials database; raises when it is not, or (Locked) when
-// another program's lock keeps it from being read now.
+bool sameTime(const timespec& a, const timespec& b) { return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec; }
+
+// How many times an open starts again while the file at the path keeps being swapped under it.
+constexpr int kOpenAttempts = 10;
+
+// Whether the file is a usable materials database; raises when it is not, or (Transient) when
+// something that passes keeps it from being read now.
 void check(sqlite3* db, const QString& path) {
     const QString what = QStringLiteral("Impossibile leggere il database '%1'").arg(path);
     {
@@ -83,6 +88,12 @@ QString dataSource(const QString& connectionString) {
 
 } // namespace
 
+std::function<void()> Connection::Impl::afterOpenForTests;
+
+bool Connection::Impl::FileState::operator==(const FileState& o) const {
+    return id == o.id && size == o.size && sameTime(modified, o.modified) && sameTime(changed, o.changed);
+}
+
 Connection::Impl::~Impl() { closeDb(); }
 
 void Connection::Impl::closeDb() {
@@ -97,34 +108,55 @@ void Connection::Impl::openDb() {
     if (!info.exists()) fail(kProviderError, QStringLiteral("Impossibile trovare il file '%1'.").arg(path));
     if (!info.isFile()) fail(kProviderError, QStringLiteral("'%1' non è un file di database.").arg(path));
 
-    // Never create: a missing file is an error above, and SQLite must not make an empty one. A
-    // file this process may not write opens for reading only.
+    // What the connection keeps must be the file SQLite opened. The path names it when it named
+    // the same file before and after the open; another file renamed over it meanwhile, or a
+    // symbolic link pointed elsewhere, makes the open start again.
     sqlite3* h = nullptr;
-    const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &h, SQLITE_OPEN_READWRITE, nullptr);
-    if (rc != SQLITE_OK) {
-        const QString reason = Reason(h ? sqlite3_extended_errcode(h) : rc, h ? sqlite3_system_errno(h) : 0,
-                                      QString::fromUtf8(h ? sqlite3_errmsg(h) : sqlite3_errstr(rc)), path);
+    std::optional<FileState> state;
+    for (int attempt = 1;; ++attempt) {
+        const Lookup before = fileAt(path);
+        // Never create: a missing file is an error above, and SQLite must not make an empty one.
+        // A file this process may not write opens for reading only.
+        const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &h, SQLITE_OPEN_READWRITE, nullptr);
+        if (rc != SQLITE_OK) {
+            const QString reason = Reason(h ? sqlite3_extended_errcode(h) : rc, h ? sqlite3_system_errno(h) : 0,
+                                          QString::fromUtf8(h ? sqlite3_errmsg(h) : sqlite3_errstr(rc)), path);
+            sqlite3_close_v2(h);
+            fail(kProviderError, QStringLiteral("Impossibile aprire il database '%1': %2").arg(path, reason));
+        }
+        if (afterOpenForTests) afterOpenForTests();
+        const Lookup after = fileAt(path);
+        const bool same = before.state && after.state ? before.state->id == after.state->id
+                                                      : !before.state && !after.state && !after.absent;
+        if (same) {
+            state = after.state;
+            break;
+        }
         sqlite3_close_v2(h);
-        fail(kProviderError, QStringLiteral("Impossibile aprire il database '%1': %2").arg(path, reason));
+        h = nullptr;
+        if (attempt == kOpenAttempts)
+            fail(kProviderError, QStringLiteral("Impossibile aprire il database '%1': il file continua a essere "
+                                                "sostituito da altri file mentre il programma lo apre. Riprovare.")
+                                     .arg(path));
     }
     sqlite3_busy_timeout(h, readTimeoutMs);
     sqlite3_extended_result_codes(h, 1);
-    const auto id = fileAt(path).id;
 
     // Find out now, not at the first recordset, whether the file is a usable database. A lock
-    // held by another program only puts the check off to the first read: the file is no worse
-    // for it, and the program can use it as soon as the other lets go.
+    // held by another program, or a journal that cannot be rolled back yet, only puts the check
+    // off to the first read: the file is no worse for it, and the program can use it as soon as
+    // that passes.
     bool checked = true;
     try {
         check(h, path);
-    } catch (const Locked&) {
+    } catch (const Transient&) {
         checked = false;
     } catch (...) {
         sqlite3_close_v2(h);
         throw;
     }
     db = h;
-    file = id;
+    file = state;
     verified = checked;
 }
 
@@ -137,7 +169,7 @@ void Connection::Impl::toFileAtPath(const QString& what) {
                                                    "spostato o rinominato. Rimetterlo al suo posto e riprovare.")
                                         .arg(path));
     }
-    if (db && now.id && file && *now.id != *file) {
+    if (db && now.state && file && now.state->id != file->id) {
         // Nothing of the old file is written again, and nothing pending goes to the new one
         // unannounced: this operation stops here, the next one works on the file the user sees.
         const QString sostituito =
@@ -153,6 +185,10 @@ void Connection::Impl::toFileAtPath(const QString& what) {
         fail(kProviderError, sostituito + QStringLiteral("Ora si usa il file presente a quel percorso: ripetere "
                                                          "l'operazione."));
     }
+    // The same file, written by someone else (copied over in place, emptied, put back). SQLite
+    // trusts its cache while the file's change counter is what it was, as it is when a copy of
+    // this very file was written over it: only a new open reads the file as it is now.
+    if (db && now.state && file && *now.state != *file) openDb();
     if (!db) openDb(); // put back since, or unusable the last time
 }
 
@@ -168,6 +204,9 @@ sqlite3* Connection::Impl::checked() {
 
 sqlite3* Connection::Impl::forReading(const QString& what) {
     toFileAtPath(what);
+    // Opened for reading only, and writable now: a journal that a program cut short left beside
+    // the file can be rolled back only by a connection that may write.
+    if (sqlite3_db_readonly(db, "main") == 1 && Writable(path)) openDb();
     return checked();
 }
 
@@ -175,6 +214,11 @@ sqlite3* Connection::Impl::forWriting(const QString& what) {
     toFileAtPath(what);
     if (sqlite3_db_readonly(db, "main") == 1) openDb();
     return checked();
+}
+
+void Connection::Impl::wrote() {
+    const Lookup now = fileAt(path);
+    if (now.state && file && now.state->id == file->id) file = now.state;
 }
 
 Connection::Connection() : impl_(std::make_unique<Impl>()) {}

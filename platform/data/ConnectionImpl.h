@@ -4,8 +4,10 @@
 
 #include <QString>
 
+#include <functional>
 #include <optional>
 
+#include <ctime>
 #include <sys/types.h>
 
 struct sqlite3;
@@ -19,30 +21,51 @@ struct Connection::Impl {
         ino_t inode = 0;
         bool operator==(const FileId&) const = default;
     };
+    // What the file looked like. The same file with another size, modification or change time
+    // has been written (or had its rights changed) since.
+    struct FileState {
+        FileId id;
+        off_t size = 0;
+        timespec modified{};
+        timespec changed{};
+        bool operator==(const FileState& o) const;
+    };
 
     bool open = false;   // between a successful Open and Close, whatever became of the file
     sqlite3* db = nullptr; // none while the file at the path is missing or unusable
-    std::optional<FileId> file; // the file db has open, when the path could be looked at
+    // The file db has open, as it was when opened or as the connection's own last write left it,
+    // when the path could be looked at. A change it does not show was made by someone else.
+    std::optional<FileState> file;
     QString path;
     int cursorLocation = adUseServer;
     int busyTimeoutMs = 5000;
     int readTimeoutMs = 250;
-    // False while a lock held elsewhere has kept the file from being checked.
+    // False while something that passes (a lock held elsewhere, a journal that cannot be rolled
+    // back yet) has kept the file from being checked.
     bool verified = false;
+
+    // For tests: runs right after SQLite has opened the file and before the connection makes sure
+    // which file that is, so that a test can swap the file at the path at that very moment.
+    static std::function<void()> afterOpenForTests;
 
     ~Impl();
     void closeDb();
-    // Opens the file at path and checks that it is a usable materials database; raises (the
-    // handle closed) when it is not. A lock held elsewhere only puts the check off.
+    // Opens the file at path (through a symbolic link, its target) and checks that it is a usable
+    // materials database; raises (the handle closed) when it is not. Something that passes only
+    // puts the check off.
     void openDb();
 
     // The handle for the next read or write, on the file now at the path. When that is no longer
     // the file open (deleted, moved, another renamed over it), the operation fails saying so and
     // the connection moves to the file now there, if any; a missing file is looked for again at
-    // the next operation. A write also reopens a connection that the file's rights kept read-only,
-    // in case they allow writing now.
+    // the next operation. When the file open was written by someone else, SQLite's cache of it
+    // may hold pages that are no longer in it: the file is opened again before going on. A
+    // connection that the file's rights kept read-only is opened again for a write, and for a
+    // read once they allow writing, so that a journal left by a program cut short is rolled back.
     sqlite3* forReading(const QString& what);
     sqlite3* forWriting(const QString& what);
+    // After each of the connection's own writes, done or failed: the file as it left it.
+    void wrote();
 
 private:
     void toFileAtPath(const QString& what);

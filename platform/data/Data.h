@@ -36,8 +36,11 @@ public:
     // and each write first makes sure that the file there is still the one open. When it is gone,
     // the operation fails saying so, and the next one looks again. When another file stands
     // there, the operation fails saying so and the connection moves to that file (when it is a
-    // usable database; it is never written otherwise). A write to a file that could only be
-    // opened for reading opens it again, so that it is written once its rights allow.
+    // usable database; it is never written otherwise). When someone else wrote the file in place
+    // (a copy written over it, emptied, put back), it is opened again first, so that nothing
+    // SQLite kept of it is read or written back. A file that could only be opened for reading is
+    // opened again for a write, and for a read once it may be written, so that a journal left by
+    // a program cut short can be rolled back.
     void Open(const QString& connectionString, const QString& userId = QString(),
               const QString& password = QString(), int options = -1);
     int State() const;
@@ -67,7 +70,9 @@ class Field {
 public:
     QString Name() const;
     // Null QVariant for a null field; no current row raises error 3021. Integers come as
-    // qlonglong, other numbers as double, text as QString. During an edit, the value written last.
+    // qlonglong, other numbers as double, text as QString (text that is not UTF-8 with
+    // replacement characters: written back unchanged, it keeps its bytes). During an edit, the
+    // value written last.
     QVariant Value() const;
     // Starts an edit of the current row when none is pending. A numeric field written as text
     // (" 2.5": point as decimal separator, blanks allowed) holds that number; text that is no
@@ -122,8 +127,9 @@ public:
     QString Filter() const;
     // "" clears; "Descrizione like 'prefix%'" keeps rows whose description begins with prefix
     // (case-insensitive, accents included; '' inside the quotes stands for one apostrophe; '%'
-    // and '*' match any run of characters, '_' only itself). Moves to the first row. Anything
-    // else raises an error and leaves the filter as it was.
+    // and '*' match any run of characters, any other character only itself, '_' too, and so does
+    // a surrogate standing alone in text that is not valid UTF-16). Moves to the first row.
+    // Anything else raises an error and leaves the filter as it was.
     void Filter(const QString& criteria);
 
     // The current row's identity, valid across recordsets on the same table.
@@ -131,7 +137,8 @@ public:
     void Bookmark(const QVariant& bookmark);
 
     // Update and Delete reach the file at once, each in a transaction of its own. Both fail (and
-    // write nothing) when another recordset changed or deleted the row since it was read. A deleted row stays current until the
+    // write nothing) when another recordset or program changed or deleted the row since it was
+    // read, its fields compared as the file stores them. A deleted row stays current until the
     // next move; moving, sorting or filtering with an edit pending updates first.
     void AddNew();
     void Update();

@@ -30,19 +30,25 @@ void failItem(const QString& name) {
                                        "o al numero ordinale richiesto.").arg(name));
 }
 
+// The effective rights count, not the real user's: they are what a write of SQLite will meet.
+bool Writable(const QString& path) {
+    return !path.isEmpty() && ::faccessat(AT_FDCWD, QFile::encodeName(path).constData(), W_OK, AT_EACCESS) == 0;
+}
+
 namespace {
 
-// Whether this process may write there now. The effective rights count, not the real user's:
-// they are what a write of SQLite will meet.
-bool writable(const QString& path) {
-    return !path.isEmpty() && ::faccessat(AT_FDCWD, QFile::encodeName(path).constData(), W_OK, AT_EACCESS) == 0;
+// A journal left beside the file by a save cut short, which must be rolled back and removed before
+// the file can be read, while the file (or the folder the journal lies in) may not be written.
+bool journalStuck(int rc, int systemErrno) {
+    return rc == SQLITE_READONLY_ROLLBACK ||
+           (rc == SQLITE_IOERR_DELETE && (systemErrno == EACCES || systemErrno == EPERM || systemErrno == EROFS));
 }
 
 // A database that cannot be written: the file itself, or the folder in which every save must
 // create its journal beside it.
 QString readOnlyReason(const QString& path, bool folderKnown) {
     const QString folder = QFileInfo(path).absolutePath();
-    if (folderKnown || (writable(path) && !writable(folder)))
+    if (folderKnown || (Writable(path) && !Writable(folder)))
         return QStringLiteral("la cartella che contiene il database è in sola lettura, e ogni registrazione vi deve "
                               "creare un file di appoggio. Renderla scrivibile e riprovare");
     return QStringLiteral("il file del database è in sola lettura. Renderlo scrivibile e riprovare");
@@ -65,6 +71,8 @@ QString reasonOnly(int rc, int systemErrno, const QString& path) {
     case SQLITE_FULL: return QStringLiteral("il disco è pieno. Liberare spazio e riprovare");
     case SQLITE_IOERR:
         if (systemErrno == ENOSPC) return QStringLiteral("il disco è pieno. Liberare spazio e riprovare");
+        // The journal rolled back, but not removable from its read-only folder.
+        if (journalStuck(rc, systemErrno)) return readOnlyReason(path, true);
         if (systemErrno == EFBIG)
             return QStringLiteral("il file ha raggiunto la dimensione massima che il sistema consente. "
                                   "Liberare spazio o alzare il limite e riprovare");
@@ -90,11 +98,13 @@ QString Reason(int rc, int systemErrno, const QString& sqliteMessage, const QStr
 void failSqlite(sqlite3* db, const QString& what) {
     if (!db) fail(kProviderError, what + QStringLiteral(": ") + Reason(SQLITE_NOMEM, 0, QStringLiteral("out of memory"), QString()));
     const int rc = sqlite3_extended_errcode(db);
+    const int systemErrno = sqlite3_system_errno(db);
     const char* file = sqlite3_db_filename(db, "main");
     const QString description =
         what + QStringLiteral(": ") +
-        Reason(rc, sqlite3_system_errno(db), QString::fromUtf8(sqlite3_errmsg(db)), file ? QFile::decodeName(file) : QString());
-    if ((rc & 0xff) == SQLITE_BUSY || (rc & 0xff) == SQLITE_LOCKED) throw Locked(kProviderError, description.toStdString());
+        Reason(rc, systemErrno, QString::fromUtf8(sqlite3_errmsg(db)), file ? QFile::decodeName(file) : QString());
+    if ((rc & 0xff) == SQLITE_BUSY || (rc & 0xff) == SQLITE_LOCKED || journalStuck(rc, systemErrno))
+        throw Transient(kProviderError, description.toStdString());
     fail(kProviderError, description);
 }
 

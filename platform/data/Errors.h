@@ -27,19 +27,25 @@ inline constexpr long kInvalidConnection = 3709;
 [[noreturn]] void failConnection();
 [[noreturn]] void failItem(const QString& name);
 
-// A lock held by another program: the database is sound and will be usable again once it lets go,
-// so the user must hear exactly that and nothing that suggests a damaged file.
-class Locked : public platform::Error {
+// A failure that says nothing against the file, only that it cannot be used now: a lock held by
+// another program, or a journal left by a save cut short that cannot be rolled back while the
+// file or its folder may not be written. The database will be usable again once that passes, so
+// the user must hear exactly that and nothing that suggests a damaged file.
+class Transient : public platform::Error {
 public:
     using platform::Error::Error;
 };
+
+// Whether this process may write the file or folder now, by the rights that a write of SQLite
+// will meet.
+bool Writable(const QString& path);
 
 // What the user reads for SQLite's result code rc (extended codes understood) on the database at
 // path: the reason in Italian, then SQLite's message in parentheses, then a full stop.
 // systemErrno is the operating system's error behind an input/output failure, 0 when unknown.
 QString Reason(int rc, int systemErrno, const QString& sqliteMessage, const QString& path);
 
-// Raises the connection's last failure as "<what>: <reason>"; a lock raises Locked.
+// Raises the connection's last failure as "<what>: <reason>"; what passes raises Transient.
 [[noreturn]] void failSqlite(sqlite3* db, const QString& what);
 
 } // namespace data::detail

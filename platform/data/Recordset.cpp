@@ -26,7 +26,34 @@ struct Column {
 struct Row {
     qlonglong rowid = 0;
     std::vector<QVariant> values;
+    // Text fields whose stored bytes are not UTF-8, by field index: values shows them decoded, with
+    // replacement characters; what the row holds, and what a save compares and keeps, are the bytes.
+    std::vector<std::pair<std::size_t, QByteArray>> undecodable;
     bool deleted = false;
+
+    const QByteArray* storedText(std::size_t field) const {
+        for (const auto& [i, bytes] : undecodable)
+            if (i == field) return &bytes;
+        return nullptr;
+    }
+    // The fields from column first of the statement's current row on.
+    void read(const Statement& s, int first, std::size_t count) {
+        values.clear();
+        undecodable.clear();
+        values.reserve(count);
+        for (std::size_t i = 0; i < count; ++i) {
+            std::optional<QByteArray> bytes;
+            values.push_back(s.column(first + static_cast<int>(i), &bytes));
+            if (bytes) undecodable.emplace_back(i, std::move(*bytes));
+        }
+    }
+    // A field as the file stores it, for a guard that must find the row as it was read.
+    void bindStored(Statement& s, int index, std::size_t field, const QString& what) const {
+        if (const QByteArray* bytes = storedText(field))
+            s.bindText(index, *bytes, what);
+        else
+            s.bind(index, values[field], what);
+    }
 };
 
 enum class EditMode { None, Edit, Add };
@@ -64,8 +91,15 @@ struct Recordset::Impl {
     // save wait for another program's lock.
     template <typename F> void inTransaction(const QString& what, F&& body) {
         if (!conn) failConnection();
-        sqlite3* d = conn->impl()->forWriting(what);
-        detail::inTransaction(d, conn->impl()->busyTimeoutMs, what, [&] { body(d); });
+        Connection::Impl& c = *conn->impl();
+        sqlite3* d = c.forWriting(what);
+        try {
+            detail::inTransaction(d, c.busyTimeoutMs, what, [&] { body(d); });
+        } catch (...) {
+            c.wrote();
+            throw;
+        }
+        c.wrote();
     }
     long size() const { return static_cast<long>(view.size()); }
     bool live(long i) const { return i >= 0 && i < size() && !rows[view[static_cast<std::size_t>(i)]].deleted; }
@@ -135,13 +169,12 @@ struct Recordset::Impl {
     }
 
     // The row as the file holds it now; false when it is gone.
-    bool reread(qlonglong rowid, std::vector<QVariant>& out) {
+    bool reread(qlonglong rowid, Row& out) {
         Statement s(db(), QStringLiteral("SELECT %1 FROM %2 WHERE rowid=?1").arg(selectColumns(), sql::QuoteIdentifier(table)),
                     QStringLiteral("Impossibile rileggere la riga"));
         s.bind(1, rowid, QStringLiteral("Impossibile rileggere la riga"));
         if (s.step(QStringLiteral("Impossibile rileggere la riga")) != SQLITE_ROW) return false;
-        out.clear();
-        for (std::size_t i = 0; i < columns.size(); ++i) out.push_back(s.column(static_cast<int>(i)));
+        out.read(s, 0, columns.size());
         return true;
     }
 
@@ -175,7 +208,7 @@ struct Recordset::Impl {
                 for (std::size_t k = 0; k < values.size(); ++k) s.bind(static_cast<int>(k + 1), values[k], what);
                 s.step(what);
                 row.rowid = sqlite3_last_insert_rowid(d);
-                if (!reread(row.rowid, row.values)) fail(kProviderError, what + QStringLiteral(": riga non trovata."));
+                if (!reread(row.rowid, row)) fail(kProviderError, what + QStringLiteral(": riga non trovata."));
             });
             rows.push_back(std::move(row));
             view.push_back(rows.size() - 1);
@@ -196,17 +229,23 @@ struct Recordset::Impl {
                                             .arg(sql::QuoteIdentifier(table), sets.join(QStringLiteral(", ")))
                                             .arg(cols.size() + 1)
                                             .arg(guards.join(QStringLiteral(" AND ")));
-                std::vector<QVariant> fresh;
+                Row fresh;
+                fresh.rowid = r->rowid;
                 inTransaction(what, [&](sqlite3* d) {
                     Statement s(d, sqlText, what);
                     for (std::size_t k = 0; k < cols.size(); ++k) {
-                        s.bind(static_cast<int>(k + 1), values[k], what);
-                        s.bind(static_cast<int>(cols.size() + k + 2), r->values[cols[k]], what);
+                        // A field whose text is not UTF-8, written back as it shows, keeps its bytes.
+                        const QByteArray* stored = r->storedText(cols[k]);
+                        if (stored && values[k] == r->values[cols[k]])
+                            s.bindText(static_cast<int>(k + 1), *stored, what);
+                        else
+                            s.bind(static_cast<int>(k + 1), values[k], what);
+                        r->bindStored(s, static_cast<int>(cols.size() + k + 2), cols[k], what);
                     }
                     s.bind(static_cast<int>(cols.size() + 1), r->rowid, what);
                     s.step(what);
                     if (sqlite3_changes(d) != 1) {
-                        std::vector<QVariant> now;
+                        Row now;
                         if (!reread(r->rowid, now))
                             fail(kRowChanged, QStringLiteral("Impossibile salvare: la riga è stata eliminata dal "
                                                              "database dopo la lettura."));
@@ -215,7 +254,7 @@ struct Recordset::Impl {
                     }
                     if (!reread(r->rowid, fresh)) fail(kProviderError, what + QStringLiteral(": riga non trovata."));
                 });
-                r->values = std::move(fresh);
+                *r = std::move(fresh);
             }
         }
         edit = EditMode::None;
@@ -261,7 +300,7 @@ void Recordset::Open(const QString& source, const std::shared_ptr<Connection>& a
     while (s.step(what) == SQLITE_ROW) {
         Row r;
         r.rowid = sqlite3_column_int64(s.get(), 0);
-        for (int i = 1; i < n; ++i) r.values.push_back(s.column(i));
+        r.read(s, 1, columns.size());
         rows.push_back(std::move(r));
     }
 
@@ -508,10 +547,10 @@ void Recordset::Delete(int affect) {
     m.inTransaction(what, [&](sqlite3* d) {
         Statement s(d, sqlText, what);
         s.bind(1, r->rowid, what);
-        for (std::size_t k = 0; k < m.columns.size(); ++k) s.bind(static_cast<int>(k + 2), r->values[k], what);
+        for (std::size_t k = 0; k < m.columns.size(); ++k) r->bindStored(s, static_cast<int>(k + 2), k, what);
         s.step(what);
         if (sqlite3_changes(d) != 1) {
-            std::vector<QVariant> now;
+            Row now;
             if (!m.reread(r->rowid, now))
                 fail(kRowChanged, QStringLiteral("Impossibile eliminare: la riga non è più presente nel database."));
             fail(kRowChanged, QStringLiteral("Impossibile eliminare: la riga è stata modificata da un altro utente "

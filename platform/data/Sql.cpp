@@ -21,6 +21,61 @@ QString comparable(const QString& s) {
     return s.normalized(QString::NormalizationForm_C).toCaseFolded();
 }
 
+// The text with each surrogate that stands alone (text that is not valid UTF-16, as a paste may
+// bring) replaced by U+FFFD, one code unit for one: a regular expression matches no invalid text,
+// and what it captures is then taken from the text itself at the same places.
+QString forMatching(const QString& text) {
+    if (QStringView(text).isValidUtf16()) return text;
+    QString out = text;
+    for (qsizetype i = 0; i < out.size(); ++i) {
+        if (out[i].isHighSurrogate() && i + 1 < out.size() && out[i + 1].isLowSurrogate())
+            ++i;
+        else if (out[i].isSurrogate())
+            out[i] = QChar::ReplacementCharacter;
+    }
+    return out;
+}
+
+// The text's code points; a surrogate that stands alone stays itself, a value that no code point
+// of valid text has, so that it matches only itself and never half of a pair.
+std::u32string codePoints(QStringView s) {
+    std::u32string out;
+    out.reserve(static_cast<std::size_t>(s.size()));
+    for (qsizetype i = 0; i < s.size(); ++i) {
+        if (s[i].isHighSurrogate() && i + 1 < s.size() && s[i + 1].isLowSurrogate()) {
+            out.push_back(QChar::surrogateToUcs4(s[i], s[i + 1]));
+            ++i;
+        } else {
+            out.push_back(s[i].unicode());
+        }
+    }
+    return out;
+}
+
+// Whole-text match of a folded pattern, wild standing for any run. Iterative, with one backtrack
+// point: never recursive, and with the wildcards folded to one per run, at most the value's length
+// squared.
+template <typename Text, typename Unit> bool glob(const Text& p, const Text& v, Unit wild) {
+    qsizetype vi = 0, pi = 0, starP = -1, starV = 0;
+    const auto pn = static_cast<qsizetype>(p.size()), vn = static_cast<qsizetype>(v.size());
+    while (vi < vn) {
+        if (pi < pn && p[pi] == wild) {
+            starP = pi++;
+            starV = vi;
+        } else if (pi < pn && p[pi] == v[vi]) {
+            ++pi;
+            ++vi;
+        } else if (starP >= 0) {
+            pi = starP + 1;
+            vi = ++starV;
+        } else {
+            return false;
+        }
+    }
+    while (pi < pn && p[pi] == wild) ++pi;
+    return pi == pn;
+}
+
 } // namespace
 
 std::optional<Select> ParseSelect(const QString& text) {
@@ -51,11 +106,11 @@ std::optional<LikeFilter> ParseLikeFilter(const QString& text) {
                                            QStringLiteral("\\s+like\\s+'((?:[^']|'')*)'\\s*$"),
                                        QRegularExpression::CaseInsensitiveOption |
                                            QRegularExpression::DotMatchesEverythingOption);
-    const auto m = re.match(text);
+    const auto m = re.match(forMatching(text));
     if (!m.hasMatch()) return std::nullopt;
     LikeFilter f;
     f.field = m.captured(1);
-    f.pattern = m.captured(2);
+    f.pattern = text.mid(m.capturedStart(2), m.capturedLength(2));
     f.pattern.replace(QStringLiteral("''"), QStringLiteral("'"));
     return f;
 }
@@ -75,31 +130,15 @@ LikePattern::LikePattern(const QString& pattern) {
             folded_ += QLatin1Char('%');
         }
     }
+    if (!QStringView(folded_).isValidUtf16()) points_ = codePoints(folded_);
 }
 
 bool LikePattern::Matches(const QString& value) const {
     const QString v = comparable(value);
+    // Valid UTF-16 against valid UTF-16 compares alike by code units and by code points.
+    if (points_) return glob(*points_, codePoints(v), U'%');
     if (literals_ > v.size()) return false; // each literal takes one character of the value
-    const QString& p = folded_;
-    // Iterative glob match with one backtrack point: never recursive, and with the wildcards
-    // folded to one per run, at most the value's length squared.
-    qsizetype vi = 0, pi = 0, starP = -1, starV = 0;
-    while (vi < v.size()) {
-        if (pi < p.size() && p[pi] == QLatin1Char('%')) {
-            starP = pi++;
-            starV = vi;
-        } else if (pi < p.size() && p[pi] == v[vi]) {
-            ++pi;
-            ++vi;
-        } else if (starP >= 0) {
-            pi = starP + 1;
-            vi = ++starV;
-        } else {
-            return false;
-        }
-    }
-    while (pi < p.size() && p[pi] == QLatin1Char('%')) ++pi;
-    return pi == p.size();
+    return glob(folded_, v, QChar(u'%'));
 }
 
 std::optional<std::vector<SortKey>> ParseSort(const QString& text) {

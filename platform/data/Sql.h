@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace data::sql {
@@ -25,7 +26,8 @@ struct LikeFilter {
 std::optional<LikeFilter> ParseLikeFilter(const QString& text);
 
 // Whole-text match of a like pattern: '%' and '*' stand for any run of characters, everything
-// else (also '_') stands for itself; letter case and accents compare case-insensitively.
+// else (also '_', and a surrogate that stands alone) stands for itself; letter case and accents
+// compare case-insensitively.
 // Prepared once, matched against any number of values: the work a value costs depends on the
 // value's length, not on the pattern's.
 class LikePattern {
@@ -36,6 +38,8 @@ public:
 private:
     QString folded_;      // comparison form, each run of wildcards as one '%'
     qsizetype literals_ = 0; // characters that must each meet one of the value's
+    // folded_ by code points, when it is not valid UTF-16 (a surrogate alone, pasted)
+    std::optional<std::u32string> points_;
 };
 
 // "Numero", "Numero DESC, Classe": the fields and their directions; nothing when malformed.

@@ -36,14 +36,16 @@ void Statement::bind(int index, const QVariant& v, const QString& what) {
             rc = sqlite3_bind_blob64(stmt_, index, b.constData(), static_cast<sqlite3_uint64>(b.size()), SQLITE_TRANSIENT);
             break;
         }
-        default: {
-            const QByteArray t = v.toString().toUtf8();
-            rc = sqlite3_bind_text64(stmt_, index, t.constData(), static_cast<sqlite3_uint64>(t.size()), SQLITE_TRANSIENT,
-                                     SQLITE_UTF8);
-        }
+        default: bindText(index, v.toString().toUtf8(), what); return;
         }
     }
     if (rc != SQLITE_OK) failSqlite(db_, what);
+}
+
+void Statement::bindText(int index, const QByteArray& bytes, const QString& what) {
+    if (sqlite3_bind_text64(stmt_, index, bytes.constData(), static_cast<sqlite3_uint64>(bytes.size()), SQLITE_TRANSIENT,
+                            SQLITE_UTF8) != SQLITE_OK)
+        failSqlite(db_, what);
 }
 
 int Statement::step(const QString& what) {
@@ -52,13 +54,20 @@ int Statement::step(const QString& what) {
     return rc;
 }
 
-QVariant Statement::column(int i) const {
+QVariant Statement::column(int i, std::optional<QByteArray>* undecodable) const {
     switch (sqlite3_column_type(stmt_, i)) {
     case SQLITE_INTEGER: return QVariant(static_cast<qlonglong>(sqlite3_column_int64(stmt_, i)));
     case SQLITE_FLOAT: return QVariant(sqlite3_column_double(stmt_, i));
-    case SQLITE_TEXT:
-        return QVariant(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt_, i)),
-                                          sqlite3_column_bytes(stmt_, i)));
+    case SQLITE_TEXT: {
+        const QByteArrayView bytes(reinterpret_cast<const char*>(sqlite3_column_text(stmt_, i)),
+                                   sqlite3_column_bytes(stmt_, i));
+        QString text = QString::fromUtf8(bytes);
+        // Bytes that are not UTF-8 decode to replacement characters; only text holding one is
+        // looked at again.
+        if (undecodable && text.contains(QChar::ReplacementCharacter) && !bytes.isValidUtf8())
+            *undecodable = bytes.toByteArray();
+        return QVariant(std::move(text));
+    }
     case SQLITE_BLOB: {
         const char* p = static_cast<const char*>(sqlite3_column_blob(stmt_, i));
         return QVariant(QByteArray(p, sqlite3_column_bytes(stmt_, i)));

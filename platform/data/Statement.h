@@ -4,6 +4,7 @@
 #include <QString>
 #include <QVariant>
 
+#include <optional>
 #include <utility>
 
 struct sqlite3;
@@ -22,10 +23,15 @@ public:
     sqlite3_stmt* get() const { return stmt_; }
     // 1-based parameter: integers, doubles, byte arrays as such, anything else as text; null as null.
     void bind(int index, const QVariant& v, const QString& what);
+    // Text given as the very bytes SQLite is to store.
+    void bindText(int index, const QByteArray& bytes, const QString& what);
     // SQLITE_ROW or SQLITE_DONE; anything else raises.
     int step(const QString& what);
-    // A column of the current row: qlonglong, double, QString, QByteArray, or null.
-    QVariant column(int i) const;
+    // A column of the current row: qlonglong, double, QString, QByteArray, or null. Text that is
+    // not UTF-8 (another program wrote it in another encoding) comes with replacement characters;
+    // its bytes, the only thing that stands for what the file holds, go to *undecodable when asked
+    // for, which is left alone for any other value.
+    QVariant column(int i, std::optional<QByteArray>* undecodable = nullptr) const;
 
 private:
     sqlite3* db_;

@@ -84,6 +84,9 @@ TEST(SqlFilter, LikeMatchesPrefixesWithoutRegardToCaseOrAccents) {
         SCOPED_TRACE(std::string(c.value) + " like " + c.pattern);
         EXPECT_EQ(LikePattern(QString::fromUtf8(c.pattern)).Matches(QString::fromUtf8(c.value)), c.match);
     }
+    // A surrogate alone stands for itself, never for half of a pair.
+    EXPECT_FALSE(LikePattern(QChar(0xD83D) + QStringLiteral("%")).Matches(QString::fromUtf8("😀 legno")));
+    EXPECT_TRUE(LikePattern(QChar(0xD83D) + QStringLiteral("%")).Matches(QChar(0xD83D) + QStringLiteral(" legno")));
 }
 
 TEST(SqlSort, FieldListsAndDirections) {
