@@ -194,6 +194,8 @@ private:
     QWidget* buildTabRelazione();
     QWidget* buildTabCoefficienti();
     void wire();
+    // "Verifica" available again, once a joint type is chosen: a coefficient of the run changed.
+    void riarmaSeTipoScelto();
     // The one-row message of a failed look-up.
     void messaggioMat(QTreeWidget* listW, const QString& messaggio);
     // The whole number in the value column of row 1 of a member's list; 0 when it holds none.

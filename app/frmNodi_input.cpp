@@ -49,15 +49,14 @@ void fuocoSuPulsanti(QPushButton* verifica, QPushButton* esci) {
 // it available again, and so does a change of what the run takes from the coefficients (the γM of
 // joints, a kmod, the service class): the report on screen no longer belongs to the inputs beside
 // it. Before a type is chosen there is nothing to verify, and the button stays as the set-up left it.
+void frmNodi::riarmaSeTipoScelto() {
+    if (cmbTipoNodo->currentIndex() >= 0) Command8->setEnabled(true);
+}
 void frmNodi::txtCoefMat_Change(int Index) {
-    if (Index == 6 && cmbTipoNodo->currentIndex() >= 0) Command8->setEnabled(true);
+    if (Index == 6) riarmaSeTipoScelto();
 }
-void frmNodi::txtCoefCar_Change(int) {
-    if (cmbTipoNodo->currentIndex() >= 0) Command8->setEnabled(true);
-}
-void frmNodi::Option2_Click(int) {
-    if (cmbTipoNodo->currentIndex() >= 0) Command8->setEnabled(true);
-}
+void frmNodi::txtCoefCar_Change(int) { riarmaSeTipoScelto(); }
+void frmNodi::Option2_Click(int) { riarmaSeTipoScelto(); }
 void frmNodi::txtMis_Change(int) { Command8->setEnabled(true); }
 void frmNodi::txtReaz_Change() { Command8->setEnabled(true); }
 void frmNodi::txtLapp_Change() { Command8->setEnabled(true); }
