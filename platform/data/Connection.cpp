@@ -37,6 +37,14 @@ Lookup fileAt(const QString& path) {
 
 bool sameTime(const timespec& a, const timespec& b) { return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec; }
 
+// Whether the file SQLite holds is no longer the one its path names. The identity the connection
+// keeps cannot tell: it was taken from the path, which may have named another file during
+// SQLite's own open() and its own again right after.
+bool movedUnder(sqlite3* db) {
+    int moved = 0;
+    return sqlite3_file_control(db, "main", SQLITE_FCNTL_HAS_MOVED, &moved) == SQLITE_OK && moved != 0;
+}
+
 // How many times an open starts again while the file at the path keeps being swapped under it.
 constexpr int kOpenAttempts = 10;
 
@@ -187,9 +195,15 @@ void Connection::Impl::toFileAtPath(const QString& what) {
     }
     // The same file, written by someone else (copied over in place, emptied, put back). SQLite
     // trusts its cache while the file's change counter is what it was, as it is when a copy of
-    // this very file was written over it: only a new open reads the file as it is now.
-    if (db && now.state && file && *now.state != *file) openDb();
+    // this very file was written over it: only a new open reads the file as it is now. So too
+    // when SQLite holds another file than the one at the path, which the user never chose.
+    if (db && now.state && ((file && *now.state != *file) || movedUnder(db))) openDb();
     if (!db) openDb(); // put back since, or unusable the last time
+}
+
+bool Connection::Impl::asLastSeen() const {
+    const Lookup now = fileAt(path);
+    return !now.absent && (!now.state || !file || *now.state == *file);
 }
 
 sqlite3* Connection::Impl::checked() {
@@ -214,6 +228,22 @@ sqlite3* Connection::Impl::forWriting(const QString& what) {
     toFileAtPath(what);
     if (sqlite3_db_readonly(db, "main") == 1) openDb();
     return checked();
+}
+
+sqlite3* Connection::Impl::beginWrite(const QString& what) {
+    for (int attempt = 1;; ++attempt) {
+        sqlite3* d = forWriting(what);
+        detail::begin(d, busyTimeoutMs, what);
+        // Holding the lock, the file is what it will be until the commit, for all who respect it.
+        // A copy written over it in place while BEGIN waited carries the change counter SQLite
+        // knows, so SQLite would go on from its cache and write pages of the old file into it.
+        if (asLastSeen()) return d;
+        detail::rollback(d);
+        // Others who keep writing it, one after another, while this write waits its turn.
+        if (attempt == kOpenAttempts)
+            fail(kProviderError, what + QStringLiteral(": ") +
+                                     Reason(SQLITE_BUSY, 0, QString::fromUtf8(sqlite3_errstr(SQLITE_BUSY)), path));
+    }
 }
 
 void Connection::Impl::wrote() {

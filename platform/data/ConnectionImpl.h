@@ -62,13 +62,25 @@ struct Connection::Impl {
     // may hold pages that are no longer in it: the file is opened again before going on. A
     // connection that the file's rights kept read-only is opened again for a write, and for a
     // read once they allow writing, so that a journal left by a program cut short is rolled back.
+    //
+    // Another file at the path is told by its identity; so is SQLite holding another file than
+    // the connection took it for (the path named another file during SQLite's own open), which is
+    // opened again silently.
     sqlite3* forReading(const QString& what);
-    sqlite3* forWriting(const QString& what);
-    // After each of the connection's own writes, done or failed: the file as it left it.
+    // The handle with a write transaction begun on the file as it is now. The transaction may
+    // have waited for another program's lock, during which the file may have been written in
+    // place by someone who ignores locks: it starts again on the file opened anew.
+    sqlite3* beginWrite(const QString& what);
+    // After each of the connection's own writes that committed: the file as it left it. A write
+    // that failed leaves the file's last known state alone, so that what others did meanwhile
+    // is still seen as theirs.
     void wrote();
 
 private:
+    sqlite3* forWriting(const QString& what);
     void toFileAtPath(const QString& what);
+    // Whether the file at the path is still as the connection last saw it.
+    bool asLastSeen() const;
     sqlite3* checked();
 };
 

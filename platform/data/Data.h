@@ -38,9 +38,11 @@ public:
     // there, the operation fails saying so and the connection moves to that file (when it is a
     // usable database; it is never written otherwise). When someone else wrote the file in place
     // (a copy written over it, emptied, put back), it is opened again first, so that nothing
-    // SQLite kept of it is read or written back. A file that could only be opened for reading is
-    // opened again for a write, and for a read once it may be written, so that a journal left by
-    // a program cut short can be rolled back.
+    // SQLite kept of it is read or written back; a write looks once more when it holds the lock,
+    // for which it may have waited. So too when SQLite holds another file than the one at <path>
+    // (another file stood there just while SQLite opened it). A file that could only be opened
+    // for reading is opened again for a write, and for a read once it may be written, so that a
+    // journal left by a program cut short can be rolled back.
     void Open(const QString& connectionString, const QString& userId = QString(),
               const QString& password = QString(), int options = -1);
     int State() const;

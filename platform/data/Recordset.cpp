@@ -87,16 +87,18 @@ struct Recordset::Impl {
         if (!conn || !conn->impl()->db) failConnection();
         return conn->impl()->db;
     }
-    // One write on the file now at the connection's path, waiting as long as the connection lets a
-    // save wait for another program's lock.
+    // One write on the file now at the connection's path, as a transaction of its own: either all
+    // of it reaches the file or none. It waits as long as the connection lets a save wait for
+    // another program's lock.
     template <typename F> void inTransaction(const QString& what, F&& body) {
         if (!conn) failConnection();
         Connection::Impl& c = *conn->impl();
-        sqlite3* d = c.forWriting(what);
+        sqlite3* d = c.beginWrite(what);
         try {
-            detail::inTransaction(d, c.busyTimeoutMs, what, [&] { body(d); });
+            body(d);
+            detail::commit(d, what);
         } catch (...) {
-            c.wrote();
+            detail::rollback(d);
             throw;
         }
         c.wrote();

@@ -1,11 +1,10 @@
 #pragma once
-// One SQL statement on an SQLite connection, and one write as a transaction of its own. Inside
+// One SQL statement on an SQLite connection, and the steps of a write transaction. Inside
 // platform/data only.
 #include <QString>
 #include <QVariant>
 
 #include <optional>
-#include <utility>
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -38,21 +37,9 @@ private:
     sqlite3_stmt* stmt_ = nullptr;
 };
 
+// BEGIN IMMEDIATE: it may wait up to writeWaitMs for a lock another program holds.
 void begin(sqlite3* db, int writeWaitMs, const QString& what);
 void commit(sqlite3* db, const QString& what);
 void rollback(sqlite3* db);
-
-// Runs one write as a transaction of its own: either all of it reaches the file or none. It may
-// wait up to writeWaitMs for a lock another program holds.
-template <typename F> void inTransaction(sqlite3* db, int writeWaitMs, const QString& what, F&& body) {
-    begin(db, writeWaitMs, what);
-    try {
-        std::forward<F>(body)();
-        commit(db, what);
-    } catch (...) {
-        rollback(db);
-        throw;
-    }
-}
 
 } // namespace data::detail

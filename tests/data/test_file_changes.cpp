@@ -1,8 +1,9 @@
 // The database file handled as people handle files while the program has it open: copied over in
-// place, emptied and put back, swapped while it is being opened, left read-only with a journal of a
-// killed program, written with text that is not UTF-8 by another tool. For each, what a read and a
-// card's save do meanwhile; the whole table as SQLite stores it, every row the save did not touch
-// unchanged; and the connection and its recordsets working again once the fault is gone.
+// place (also while a save waits for another program's lock), emptied and put back, swapped while
+// it is being opened, left read-only with a journal of a killed program, written with text that is
+// not UTF-8 by another tool. For each, what a read and a card's save do meanwhile; the whole table
+// as SQLite stores it, every row the save did not touch unchanged; and the connection and its
+// recordsets working again once the fault is gone.
 #include "Errors.h"
 #include "Rights.h"
 #include "TestDb.h"
@@ -12,9 +13,13 @@
 #include <QFile>
 #include <QThread>
 
+#include <chrono>
 #include <cstdio>
 #include <functional>
 #include <map>
+#include <optional>
+#include <string_view>
+#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -69,6 +74,7 @@ struct Scena {
     QString altro = dir.filePath("altro.dms");
     QString vecchio = dir.filePath("vecchio.dms"); // the file first at the path, kept to be looked at
     QByteArray salvato;                           // bytes put aside to be written back
+    std::function<void()> mentreAttende;          // done while the card's save waits for a lock
 };
 
 // The card's save: every field written as the card writes it, one of them changed.
@@ -102,21 +108,53 @@ std::string errore(const std::function<void()>& f) {
 }
 
 struct Caso {
-    const char* nome;
-    std::function<void(Scena&)> prima;   // before the connection opens
-    std::function<void(Scena&)> aperta;  // between SQLite's open and the check of which file it is
+    const char* nome = "";
+    std::function<void(Scena&)> prima = {};  // before the connection opens
+    std::function<void(Scena&)> aperta = {}; // between SQLite's open and the check of which file it is
     // With the card's row read, before its save; the program's own save of another row is the
     // second argument's to make.
-    std::function<void(Scena&, const std::function<void()>&)> durante;
-    long long numero;                    // the card's material
-    const char* campo;                   // the field it changes; nullptr: it deletes the row
+    std::function<void(Scena&, const std::function<void()>&)> durante = {};
+    long long numero;                        // the card's material
+    const char* campo;                       // the field it changes; nullptr: it deletes the row
     QVariant valore;
-    const char* atteso;                  // the field as stored afterwards
-    const char* erroreLettura;           // what a read says meanwhile ("" it works)
-    const char* erroreSalva;             // what the save says meanwhile ("" it goes through)
-    std::function<void(Scena&)> via;     // the fault gone
-    bool rilegge = false;                // the card must read its row again before a new save
+    const char* atteso;                      // the field as stored afterwards
+    const char* erroreLettura;               // what a read says meanwhile ("" it works)
+    const char* erroreSalva;                 // what the save says meanwhile ("" it goes through)
+    std::function<void(Scena&)> via = {};    // the fault gone
+    bool rilegge = false;                    // the card must read its row again before a new save
+    std::function<void(Scena&)> nellOpen = {}; // inside SQLite's own open(), right before it opens the file
+    // Another program holds the write lock when the card saves, and lets go while the save waits
+    // (or only once the save has given up waiting); meanwhile it does Scena::mentreAttende.
+    enum { Libero, Rilascia, Trattiene } blocco = Libero;
 };
+
+// The other program of Caso::blocco: holds the write lock from before the card's save, does its
+// deed once the save surely waits, and lets go then, or when it goes.
+struct AltroProgramma {
+    sqlite3* h = nullptr;
+    std::thread filo;
+    AltroProgramma(const QString& path, const std::function<void()>& intanto, bool trattiene) {
+        sqlite3_open_v2(QFile::encodeName(path).constData(), &h, SQLITE_OPEN_READWRITE, nullptr);
+        EXPECT_EQ(sqlite3_exec(h, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+        filo = std::thread([=, this] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(300));
+            intanto();
+            if (!trattiene) sqlite3_close(std::exchange(h, nullptr)); // its transaction rolled back
+        });
+    }
+    ~AltroProgramma() {
+        filo.join();
+        sqlite3_close(h);
+    }
+};
+
+// SQLite's open() of the working file, with the case's deed done right before it, once.
+std::function<void()> primaDellOpen;
+int (*openVero)(const char*, int, int) = nullptr;
+int openConScambio(const char* nome, int flags, int modo) {
+    if (primaDellOpen && std::string_view(nome).ends_with("/MaterialiQor.dms")) std::exchange(primaDellOpen, nullptr)();
+    return openVero(nome, flags, modo);
+}
 
 // What a program killed in the middle of a save leaves beside the file: its journal, written whole
 // (it waited for no sync), the file itself not yet touched.
@@ -138,13 +176,15 @@ void latino1(const QString& db) {
 }
 
 // A copy P of the working file, then each saved once, the working file by the program and P by
-// another program (material numero's Fmk), then "cat P > file".
-std::function<void(Scena&, const std::function<void()>&)> copiaScrittaSulPosto(int numero) {
-    return [numero](Scena& s, const std::function<void()>& salvaDelProgramma) {
+// another program (material numero's Fmk), then "cat P > file": at once, or while the card's save
+// waits for a lock.
+std::function<void(Scena&, const std::function<void()>&)> copiaScrittaSulPosto(int numero, bool mentreAttende = false) {
+    return [numero, mentreAttende](Scena& s, const std::function<void()>& salvaDelProgramma) {
         ASSERT_TRUE(QFile::copy(s.db, s.altro));
         salvaDelProgramma();
         testdb::exec(s.altro, "UPDATE Legno SET Fmk=99 WHERE Numero=" + std::to_string(numero) + ";");
-        scriviSulPosto(s.db, contenuto(s.altro));
+        s.mentreAttende = [&s] { scriviSulPosto(s.db, contenuto(s.altro)); };
+        if (!mentreAttende) std::exchange(s.mentreAttende, nullptr)();
     };
 }
 
@@ -152,6 +192,17 @@ const Caso kCasi[] = {
     {"CopiaScrittaSulPosto", {}, {}, copiaScrittaSulPosto(20), 30, "Fmk", " 7", "real:7", "", "", {}},
     {"CopiaScrittaSulPostoSullaRigaDellaScheda", {}, {}, copiaScrittaSulPosto(30), 30, "Fmk", " 7", "real:7", "",
      "Impossibile salvare: la riga è stata modificata da un altro utente dopo la lettura. Rileggere i dati.", {}, true},
+    {.nome = "CopiaScrittaSulPostoMentreIlSalvataggioAttende", .durante = copiaScrittaSulPosto(20, true), .numero = 30,
+     .campo = "Fmk", .valore = " 7", .atteso = "real:7", .erroreLettura = "", .erroreSalva = "", .blocco = Caso::Rilascia},
+    {.nome = "CopiaScrittaSulPostoSullaRigaDellaSchedaMentreIlSalvataggioAttende",
+     .durante = copiaScrittaSulPosto(30, true), .numero = 30, .campo = "Fmk", .valore = " 7", .atteso = "real:7",
+     .erroreLettura = "",
+     .erroreSalva = "Impossibile salvare: la riga è stata modificata da un altro utente dopo la lettura. Rileggere i dati.",
+     .rilegge = true, .blocco = Caso::Rilascia},
+    // The save gives up waiting; the copy written meanwhile is others' work, never the program's.
+    {.nome = "CopiaScrittaSulPostoMentreIlSalvataggioAttendeInvano", .durante = copiaScrittaSulPosto(20, true),
+     .numero = 30, .campo = "Fmk", .valore = " 7", .atteso = "real:7", .erroreLettura = "",
+     .erroreSalva = "il database è bloccato da un altro programma", .blocco = Caso::Trattiene},
     {"SvuotatoERimesso", {}, {},
      [](Scena& s, const std::function<void()>& salvaDelProgramma) {
          salvaDelProgramma();
@@ -181,6 +232,23 @@ const Caso kCasi[] = {
          ASSERT_EQ(std::rename(QFile::encodeName(nuovo), QFile::encodeName(s.db)), 0);
      },
      {}, 30, "Fmk", " 7", "real:7", "", "", {}},
+    // A sync tool swapping versions: the path names another file during SQLite's open(), and the
+    // working file again right after, so that before and after the open the path names the same.
+    {.nome = "AltroFileAlPostoDuranteLOpenDiSqlite",
+     .prima =
+         [](Scena& s) {
+             ASSERT_TRUE(QFile::copy(s.db, s.vecchio));
+             testdb::exec(s.vecchio, "INSERT INTO Legno (Numero, Descrizione, Fmk) VALUES (77, 'Solo nel vecchio', 1);");
+             ASSERT_EQ(::link(QFile::encodeName(s.db), QFile::encodeName(s.altro)), 0);
+         },
+     .aperta = [](Scena& s) { ASSERT_EQ(std::rename(QFile::encodeName(s.altro), QFile::encodeName(s.db)), 0); },
+     .numero = 30, .campo = "Fmk", .valore = " 7", .atteso = "real:7", .erroreLettura = "", .erroreSalva = "",
+     .nellOpen =
+         [](Scena& s) {
+             const QString scambio = s.dir.filePath("scambio");
+             ASSERT_EQ(::link(QFile::encodeName(s.vecchio), QFile::encodeName(scambio)), 0);
+             ASSERT_EQ(std::rename(QFile::encodeName(scambio), QFile::encodeName(s.db)), 0);
+         }},
     // Neither can be read at start, nor the card's row: reads work as soon as the rights allow.
     {"SolaLetturaConIlGiornaleDiUnProgrammaInterrotto",
      [](Scena& s) {
@@ -216,12 +284,22 @@ TEST_P(FileSottoIlProgramma, TheSaveTouchesOnlyItsRowAndAllWorksOnceTheFaultIsGo
     testdb::makeMaterials(s.db);
     if (c.prima) c.prima(s);
     ASSERT_FALSE(HasFatalFailure());
+    const Tabella vecchio = tabella(s.vecchio);
     int aperture = 0;
     data::Connection::Impl::afterOpenForTests = [&] {
         if (c.aperta && aperture++ == 0) c.aperta(s);
     };
+    sqlite3_vfs* vfs = sqlite3_vfs_find(nullptr);
+    if (c.nellOpen) {
+        openVero = reinterpret_cast<int (*)(const char*, int, int)>(vfs->xGetSystemCall(vfs, "open"));
+        primaDellOpen = [&] { c.nellOpen(s); };
+        vfs->xSetSystemCall(vfs, "open", reinterpret_cast<sqlite3_syscall_ptr>(openConScambio));
+    }
     const auto cn = testdb::open(s.db);
     data::Connection::Impl::afterOpenForTests = nullptr;
+    vfs->xSetSystemCall(vfs, "open", nullptr);
+    primaDellOpen = nullptr;
+    ASSERT_FALSE(HasFatalFailure());
 
     const QString dove = QStringLiteral("Select * From Legno where Numero=%1").arg(c.numero);
     // The card's row, when it can be read (a fault from the start may keep it from being read).
@@ -256,11 +334,18 @@ TEST_P(FileSottoIlProgramma, TheSaveTouchesOnlyItsRowAndAllWorksOnceTheFaultIsGo
     };
 
     // Meanwhile: the card's save first, as in "cat P > file" while a card is open, then a read.
-    const QByteArray bytes = contenuto(s.db);
+    // The file as the save finds it: P when it is written while the save waits.
+    const QString trovato = s.mentreAttende ? s.altro : s.db;
+    const QByteArray bytes = contenuto(trovato);
     bool salvata = false;
+    std::optional<AltroProgramma> altroProgramma;
     if (scheda) {
-        const Tabella prima = tabella(s.db);
+        const Tabella prima = tabella(trovato);
         const qlonglong rowid = scheda->Bookmark().toLongLong();
+        if (c.blocco != Caso::Libero) {
+            cn->BusyTimeout(1500);
+            altroProgramma.emplace(s.db, s.mentreAttende, c.blocco == Caso::Trattiene);
+        }
         const std::string salvataggio = errore([&] { salva(*scheda); });
         if (*c.erroreSalva) {
             EXPECT_NE(salvataggio.find(c.erroreSalva), std::string::npos) << salvataggio;
@@ -280,14 +365,13 @@ TEST_P(FileSottoIlProgramma, TheSaveTouchesOnlyItsRowAndAllWorksOnceTheFaultIsGo
     } else {
         EXPECT_EQ(lettura, "");
     }
+    // The file no longer at the path is never written.
     if (QFile::exists(s.vecchio)) {
-        // The file no longer at the path is never written.
-        Scena originale;
-        testdb::makeMaterials(originale.db);
-        EXPECT_EQ(tabella(s.vecchio), tabella(originale.db));
+        EXPECT_EQ(tabella(s.vecchio), vecchio);
     }
 
     // The fault gone: reads work again first, without a save, then the card's save goes through.
+    altroProgramma.reset();
     if (c.via) c.via(s);
     ASSERT_FALSE(HasFatalFailure());
     EXPECT_EQ(errore(controllaLettura), "");
