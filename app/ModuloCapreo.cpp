@@ -69,7 +69,7 @@ void DistruggiOggettiCalcolo() {
     FormNodo.clear();
 }
 
-void NuovoNodo(QString& TipoNodo) {
+void NuovoNodo(frmNodi::Tipo TipoNodo) {
     // Without the engine object there is nobody to create the joint: an error, not a crash.
     if (!GenVerNodi) platform::Raise(platform::err::ObjectNotSet);
     auto* finestra = new frmNodi;
@@ -79,7 +79,8 @@ void NuovoNodo(QString& TipoNodo) {
     // Queued: when the frame itself is the one closing, it is gone by then and nothing happens.
     QObject::connect(finestra, &QObject::destroyed, cornice, &QMdiSubWindow::close, Qt::QueuedConnection);
     try {
-        std::string tipo = TipoNodo.toStdString();
+        // The engine knows a joint type by its name.
+        std::string tipo = frmNodi::TestoDi(TipoNodo).toStdString();
         GenVerNodi->CreaNodo(tipo);
         const auto nodi = GenVerNodi->Nodi();
         NodoCorrente = nodi->ItemAs<_clsNodo>(nodi->Count());

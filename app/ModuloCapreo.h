@@ -1,6 +1,7 @@
 #pragma once
 // Start-up and the program-wide objects of the program.
 #include "QOR_TRBNS18/QOR_TRBNS18.h"
+#include "app/frmNodi.h"
 #include "platform/basic/Basic.h"
 
 #include <QPointer>
@@ -8,7 +9,6 @@
 #include <memory>
 
 class frmMain;
-class frmNodi;
 
 extern std::shared_ptr<QOR_TRBNS18::_clsGenVerNodi> GenVerNodi; // the one engine object
 extern std::shared_ptr<QOR_TRBNS18::_clsNodo> NodoCorrente;     // spare joint, then the newest one
@@ -26,6 +26,7 @@ frmMain* MainForm();
 bool Main();
 void CreaOggettiCalcolo();
 void DistruggiOggettiCalcolo();
-void NuovoNodo(QString& TipoNodo);
+// A new joint of the given type, in a new joint window.
+void NuovoNodo(frmNodi::Tipo TipoNodo);
 void MostraNodo(Integer& nNodo);
 void ApriDocumento(QString& documento);

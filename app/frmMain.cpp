@@ -2,6 +2,7 @@
 
 #include "app/ModuloCapreo.h"
 #include "app/Version.h"
+#include "app/frmNodi.h"
 #include "materials/Finestre.h"
 #include "materials/FrmListaLegno.h"
 #include "platform/basic/Basic.h"
@@ -291,23 +292,29 @@ void frmMain::ImpostaSfondo() {
     MDIClient->setUpdatesEnabled(true);
 }
 
+namespace {
+// The joint types in the list's own order, each with its 1-based position in ImgLstTravix.
+struct VoceTipo {
+    frmNodi::Tipo tipo;
+    int icona;
+};
+constexpr VoceTipo kVociTipi[] = {
+    {frmNodi::Tipo::CatenaPuntone, 1},
+    {frmNodi::Tipo::MonacoSaette, 2},
+    {frmNodi::Tipo::PuntoneSaetta, 3},
+    {frmNodi::Tipo::MonacoPuntoni, 4},
+};
+} // namespace
+
 void frmMain::MostraTipiNodi() {
-    static const struct {
-        int icona;
-        const char* testo;
-    } tipi[] = {
-        {1, "Catena Puntone a Dente Semplice"},
-        {2, "Monaco Saette a Dente Semplice"},
-        {3, "Puntone Saetta a Dente Semplice"},
-        {4, "Monaco Puntoni a Dente Semplice"},
-    };
     ListView1->clear();
-    for (const auto& t : tipi) {
+    for (const VoceTipo& v : kVociTipi) {
         auto* item = new QListWidgetItem(ListView1);
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable); // never editable in place
         item->setTextAlignment(Qt::AlignHCenter | Qt::AlignTop);
-        item->setIcon(ImgLstTravix.value(t.icona - 1));
-        item->setText(QString::fromUtf8(t.testo));
+        item->setIcon(ImgLstTravix.value(v.icona - 1));
+        item->setText(frmNodi::TestoDi(v.tipo));
+        item->setData(Qt::UserRole, static_cast<int>(v.tipo));
     }
 }
 
@@ -316,7 +323,7 @@ void frmMain::ListView1_DblClick() {
     const int conteggio = ListView1->count();
     const int posizione = scelti.isEmpty() ? 0 : ListView1->row(scelti.first()) + 1;
     if (posizione >= 1 && posizione <= conteggio) {
-        QString tipo = ListView1->item(posizione - 1)->text();
+        const auto tipo = static_cast<frmNodi::Tipo>(ListView1->item(posizione - 1)->data(Qt::UserRole).toInt());
         // An error must not end the program from inside an event handler: it is reported instead.
         try {
             NuovoNodo(tipo);

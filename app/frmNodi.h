@@ -171,16 +171,19 @@ public:
     // Writes the verification report of the window's joint into Rich.
     void CreaRelVerNodi(QTextEdit* Rich);
 
-    // The member name of position k (1-based) for a joint-type text; "" when the type has none
-    // there, and no value at all for a text that is none of the four types.
-    static std::optional<QString> NomeAsta(const QString& tipo, int k);
-    // The joint-type texts in list order.
-    static const std::array<QString, 4>& TipiNodo();
     // The joint types in list order; Nessuno for a text that is none of the four. Whatever
     // depends on the type chooses by this, never by the caption.
     enum class Tipo { Nessuno = -1, CatenaPuntone, PuntoneSaetta, MonacoPuntoni, MonacoSaette };
+    // The joint-type texts in list order. A text is also the type's name in the engine (what
+    // CreaNodo receives, what the joint's TipoNodo holds and the report prints): TipoDi and TestoDi
+    // are the only ways between the two.
+    static const std::array<QString, 4>& TipiNodo();
     static Tipo TipoDi(const QString& testo);
+    static QString TestoDi(Tipo t); // "" for Nessuno
     static bool Monaco(Tipo t) { return t == Tipo::MonacoPuntoni || t == Tipo::MonacoSaette; }
+    // The member name of position k (1-based) for a joint type; "" when the type has none there,
+    // and no value at all for Nessuno.
+    static std::optional<QString> NomeAsta(Tipo tipo, int k);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -200,6 +203,8 @@ private:
     void messaggioMat(QTreeWidget* listW, const QString& messaggio);
     // The whole number in the value column of row 1 of a member's list; 0 when it holds none.
     Long numeroMateriale(int k) const;
+    // The joint type chosen in the list; Nessuno while none is.
+    Tipo tipoScelto() const;
 
     bool loaded_ = false;
     bool unloaded_ = false;

@@ -69,7 +69,7 @@ void frmNodi::controlladati(bool& procedi, QString& msg) {
         rifiuta(QStringLiteral("Selezionare Tipo Unione"), 0, cmbTipoNodo);
         return;
     }
-    const Tipo tipo = TipoDi(cmbTipoNodo->currentText());
+    const Tipo tipo = tipoScelto();
 
     for (int k = 1; k <= 4; ++k) {
         if (txtMis[k]->isHidden()) continue;

@@ -47,11 +47,12 @@ void frmNodi::compilaTextDatiNodo(Integer& nn) {
         cmbTipoNodo->setCurrentIndex(-1);
         return;
     }
-    const int indice = cmbTipoNodo->findText(tipo, Qt::MatchExactly | Qt::MatchCaseSensitive);
-    if (indice >= 0) cmbTipoNodo->setCurrentIndex(indice);
-    if (indice < 0 || !nodo->AsteReg()) return;
+    // The list holds the types in the order of Tipo.
+    const Tipo scelto = TipoDi(tipo);
+    if (scelto == Tipo::Nessuno) return;
+    cmbTipoNodo->setCurrentIndex(static_cast<int>(scelto));
+    if (!nodo->AsteReg()) return;
 
-    const Tipo scelto = TipoDi(cmbTipoNodo->currentText());
     if (scelto == Tipo::CatenaPuntone) {
         txtMis[1]->setText(testo(nodo->tv()));
         txtMis[2]->setText(testo(nodo->Lv()));

@@ -91,9 +91,8 @@ void frmNodi::AcquisisciDatiNodo(bool& procedi) {
             if (ui::TabVisible(SSTab2, k)) ++nAste;
 
         const auto nodo = nodoFinestra();
-        const QString tipo = cmbTipoNodo->currentText();
-        nodo->TipoNodo(tipo.toStdString());
-        const Tipo t = TipoDi(tipo);
+        const Tipo t = tipoScelto();
+        nodo->TipoNodo(TestoDi(t).toStdString());
         if (t == Tipo::CatenaPuntone) {
             nodo->ReazioneY(basic::CSng(txtReaz->text()));
             nodo->LunghezzaAppoggio(basic::CSng(txtLapp->text()));
@@ -189,15 +188,14 @@ void frmNodi::AvviaVerifica(bool& procedi) {
     std::exception_ptr errore;
     {
         ui::PuntatoreOccupato occupato;
-        const QString tipo = cmbTipoNodo->currentText();
-        if (tipo.isEmpty()) {
+        if (cmbTipoNodo->currentIndex() < 0) {
             // Nothing was verified: no report, and the window stays as it is.
             ui::Beep();
             procedi = false;
         } else {
             try {
                 Integer nNodo = numeroNodo();
-                const Tipo t = TipoDi(tipo);
+                const Tipo t = tipoScelto();
                 if (!GenVerNodi) platform::Raise(platform::err::ObjectNotSet);
                 if (t == Tipo::CatenaPuntone) {
                     GenVerNodi->VerNodoCPDS(procedi, nNodo);

@@ -30,6 +30,7 @@ struct SetupTipo {
     bool angolo90;              // the hidden angle is the king post's fixed 90
 };
 
+// In the order of frmNodi::Tipo.
 const SetupTipo kSetup[4] = {
     {0, 2, {"Catena", "Puntone", ""}, {nullptr, "[cm.]  tv =", "Lv =", nullptr, nullptr}, true,
      {false, true, false, false}, 1, false},
@@ -41,11 +42,15 @@ const SetupTipo kSetup[4] = {
      {false, false, true, false}, 2, true},
 };
 
-int indiceTipo(const QString& tipo) {
-    const auto& tipi = frmNodi::TipiNodo();
-    for (int i = 0; i < 4; ++i)
-        if (tipi[i] == tipo) return i;
-    return -1;
+// The position of a joint type in the tables in the order of frmNodi::Tipo; -1 for Nessuno.
+int posizione(frmNodi::Tipo t) {
+    const int i = static_cast<int>(t);
+    return i >= 0 && i < 4 ? i : -1;
+}
+
+const SetupTipo* setupDi(frmNodi::Tipo t) {
+    const int i = posizione(t);
+    return i < 0 ? nullptr : &kSetup[i];
 }
 
 } // namespace
@@ -57,14 +62,26 @@ const std::array<QString, 4>& frmNodi::TipiNodo() {
     return tipi;
 }
 
-frmNodi::Tipo frmNodi::TipoDi(const QString& testo) { return static_cast<Tipo>(indiceTipo(testo)); }
-
-std::optional<QString> frmNodi::NomeAsta(const QString& tipo, int k) {
-    const int t = indiceTipo(tipo);
-    if (t < 0) return std::nullopt;
-    if (k < 1 || k > 3) return QString();
-    return QString::fromUtf8(kSetup[t].nomi[k - 1]);
+frmNodi::Tipo frmNodi::TipoDi(const QString& testo) {
+    const auto& tipi = TipiNodo();
+    for (size_t i = 0; i < tipi.size(); ++i)
+        if (tipi[i] == testo) return static_cast<Tipo>(i);
+    return Tipo::Nessuno;
 }
+
+QString frmNodi::TestoDi(Tipo t) {
+    const int i = posizione(t);
+    return i < 0 ? QString() : TipiNodo()[static_cast<size_t>(i)];
+}
+
+std::optional<QString> frmNodi::NomeAsta(Tipo tipo, int k) {
+    const SetupTipo* s = setupDi(tipo);
+    if (!s) return std::nullopt;
+    if (k < 1 || k > 3) return QString();
+    return QString::fromUtf8(s->nomi[k - 1]);
+}
+
+frmNodi::Tipo frmNodi::tipoScelto() const { return TipoDi(cmbTipoNodo->currentText()); }
 
 void frmNodi::cmbTipoNodo_Click() {
     const QString t = cmbTipoNodo->currentIndex() < 0 ? QString() : cmbTipoNodo->currentText();
@@ -103,7 +120,7 @@ void frmNodi::cmbTipoNodo_Click() {
     Text1->setText(QString());
 
     int n = 0;
-    const int tipo = indiceTipo(t);
+    const SetupTipo* setup = setupDi(tipoScelto());
     if (t.isEmpty()) {
         stkPicture->setCurrentWidget(PicTipoNodi);
         FrameParamNodo->setEnabled(false);
@@ -116,8 +133,8 @@ void frmNodi::cmbTipoNodo_Click() {
         Command8->setText(QStringLiteral("Seleziona Tipo Unione"));
         Command8->setEnabled(false);
         RichTextBox1->setPlainText(QStringLiteral("Selezionare Tipo di Unione"));
-    } else if (tipo >= 0) {
-        const SetupTipo& s = kSetup[tipo];
+    } else if (setup) {
+        const SetupTipo& s = *setup;
         stkPicture->setCurrentWidget(PicNodo[s.disegno]);
         Text1->setText(QString::fromUtf8(s.nomi[0]));
         for (int k = 1; k <= 4; ++k) {
@@ -222,7 +239,7 @@ void frmNodi::SSTab2_Click(int PreviousTab) {
 
     stkAsta->setCurrentWidget(FrameAsta[k]);
 
-    const std::optional<QString> nome = NomeAsta(cmbTipoNodo->currentIndex() < 0 ? QString() : cmbTipoNodo->currentText(), k);
+    const std::optional<QString> nome = NomeAsta(tipoScelto(), k);
     if (nome) {
         Text1->setText(*nome);
     } else {

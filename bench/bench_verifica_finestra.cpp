@@ -30,19 +30,20 @@ struct Asta {
 };
 
 struct Giunto {
-    int tipo;
+    frmNodi::Tipo tipo;
     const char* mis[4];
     const char *reazione, *appoggio;
     Asta aste[3];
 };
 
 const Giunto kGiunti[4] = {
-    {0, {"4", "30", nullptr, nullptr}, "40", "20", {{"1", "20", "24", nullptr, nullptr}, {"2", "16", "20", "30", "-60"}}},
-    {1, {"3", nullptr, nullptr, nullptr}, nullptr, nullptr,
+    {frmNodi::Tipo::CatenaPuntone, {"4", "30", nullptr, nullptr}, "40", "20",
+     {{"1", "20", "24", nullptr, nullptr}, {"2", "16", "20", "30", "-60"}}},
+    {frmNodi::Tipo::PuntoneSaetta, {"3", nullptr, nullptr, nullptr}, nullptr, nullptr,
      {{"2", "16", "20", "30", nullptr}, {"1", "16", "20", nullptr, nullptr}, {"2", "14", "16", "45", "-20"}}},
-    {2, {"3", "20", "3", "20"}, nullptr, nullptr,
+    {frmNodi::Tipo::MonacoPuntoni, {"3", "20", "3", "20"}, nullptr, nullptr,
      {{"2", "16", "20", "30", "-30"}, {"1", "16", "30", nullptr, nullptr}, {"2", "14", "18", "35", "-25"}}},
-    {3, {"3", "20", "3", "20"}, nullptr, nullptr,
+    {frmNodi::Tipo::MonacoSaette, {"3", "20", "3", "20"}, nullptr, nullptr,
      {{"2", "16", "20", "30", "-30"}, {"1", "16", "30", nullptr, nullptr}, {"2", "14", "18", "35", "-25"}}},
 };
 
@@ -52,7 +53,7 @@ void Scrivi(QLineEdit* box, const char* testo) {
 
 void BM_Verifica(benchmark::State& state) {
     const Giunto& g = kGiunti[state.range(0)];
-    std::string tipo = frmNodi::TipiNodo()[static_cast<size_t>(g.tipo)].toStdString();
+    std::string tipo = frmNodi::TestoDi(g.tipo).toStdString();
     GenVerNodi->CreaNodo(tipo);
     Integer n = static_cast<Integer>(GenVerNodi->Nodi()->Count());
     auto w = std::make_unique<frmNodi>();
@@ -64,7 +65,7 @@ void BM_Verifica(benchmark::State& state) {
     for (int k = 1; k <= 4; ++k) Scrivi(w->txtMis[k], g.mis[k - 1]);
     Scrivi(w->txtReaz, g.reazione);
     Scrivi(w->txtLapp, g.appoggio);
-    const int nAste = g.tipo == 0 ? 2 : 3;
+    const int nAste = g.tipo == frmNodi::Tipo::CatenaPuntone ? 2 : 3;
     for (int i = 1; i <= nAste; ++i) {
         const Asta& a = g.aste[i - 1];
         w->SSTab2->setCurrentIndex(i - 1);

@@ -77,8 +77,7 @@ TEST_F(ListaDalProgramma, BothOpenersGiveTheOneListBroughtToTheFront) {
     EXPECT_EQ(materials::ListaLegnoAperta(), lista);
     EXPECT_EQ(finestreLista(f), 1);
 
-    QString tipo = QStringLiteral("Catena Puntone a Dente Semplice");
-    NuovoNodo(tipo);
+    NuovoNodo(frmNodi::Tipo::CatenaPuntone);
     ASSERT_TRUE(FormNodo);
     EXPECT_NE(f->mdiArea()->activeSubWindow(), lista->Cornice());
     ASSERT_TRUE(FormNodo->Command1->isEnabled());
@@ -190,8 +189,7 @@ TEST_F(ListaDalProgramma, AmongJointWindowsTheListFollowsEveryCardAndItsButtonsA
     QMdiArea* area = f->mdiArea();
     std::vector<QMdiSubWindow*> nodi;
     for (int i = 0; i < 2; ++i) {
-        QString tipo = QStringLiteral("Catena Puntone a Dente Semplice");
-        NuovoNodo(tipo);
+        NuovoNodo(frmNodi::Tipo::CatenaPuntone);
         ASSERT_TRUE(FormNodo);
         nodi.push_back(qobject_cast<QMdiSubWindow*>(FormNodo->parentWidget()));
     }

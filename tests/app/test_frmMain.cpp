@@ -5,22 +5,37 @@
 
 #include "app/ModuloCapreo.h"
 #include "app/frmMain.h"
+#include "app/frmNodi.h"
+#include "app/frmNodi_picture.h"
 #include "platform/ui/Twips.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMenuBar>
+#include <QStackedWidget>
 #include <QTest>
 #include <gtest/gtest.h>
 
 using testing_support::ScriptedUi;
 
 namespace {
+
+// The list's own order, and the drawing the joint window shows for each type.
+const struct {
+    QString testo;
+    int disegno;
+} kLista[] = {
+    {QStringLiteral("Catena Puntone a Dente Semplice"), 0},
+    {QStringLiteral("Monaco Saette a Dente Semplice"), 3},
+    {QStringLiteral("Puntone Saetta a Dente Semplice"), 1},
+    {QStringLiteral("Monaco Puntoni a Dente Semplice"), 2},
+};
 
 class MainWindow : public ::testing::Test {
 protected:
@@ -41,15 +56,9 @@ protected:
 TEST_F(MainWindow, ListsTheFourJointTypesInItsOwnOrderWithIcons) {
     auto* lista = testing_support::findChild<QListWidget>(f, QStringLiteral("ListView1"));
     ASSERT_TRUE(lista);
-    const QStringList attesi = {
-        QStringLiteral("Catena Puntone a Dente Semplice"),
-        QStringLiteral("Monaco Saette a Dente Semplice"),
-        QStringLiteral("Puntone Saetta a Dente Semplice"),
-        QStringLiteral("Monaco Puntoni a Dente Semplice"),
-    };
-    ASSERT_EQ(lista->count(), attesi.size());
-    for (int i = 0; i < attesi.size(); ++i) {
-        EXPECT_EQ(lista->item(i)->text(), attesi[i]);
+    ASSERT_EQ(lista->count(), static_cast<int>(std::size(kLista)));
+    for (int i = 0; i < lista->count(); ++i) {
+        EXPECT_EQ(lista->item(i)->text(), kLista[i].testo);
         EXPECT_FALSE(lista->item(i)->icon().isNull()) << i;
         EXPECT_FALSE(lista->item(i)->flags() & Qt::ItemIsEditable) << i;
     }
@@ -94,15 +103,23 @@ TEST_F(MainWindow, DoubleClickWithoutASelectionOnlyBeeps) {
 
 TEST_F(MainWindow, DoubleClickOnAnItemOpensOneMoreJointEachTime) {
     QListWidget* lista = f->ListView1;
-    const QPoint centro = lista->visualItemRect(lista->item(1)).center();
-    QTest::mouseClick(lista->viewport(), Qt::LeftButton, {}, centro);
-    QTest::mouseDClick(lista->viewport(), Qt::LeftButton, {}, centro);
-    QTest::mouseDClick(lista->viewport(), Qt::LeftButton, {}, centro);
+    // Every item, the second one twice: each double-click opens a joint of the item's type, in a
+    // window set up for that type.
+    const int voci[] = {1, 1, 0, 2, 3};
+    int n = 0;
+    for (const int v : voci) {
+        SCOPED_TRACE(kLista[v].testo.toStdString());
+        const QPoint centro = lista->visualItemRect(lista->item(v)).center();
+        QTest::mouseClick(lista->viewport(), Qt::LeftButton, {}, centro);
+        QTest::mouseDClick(lista->viewport(), Qt::LeftButton, {}, centro);
+        ASSERT_EQ(GenVerNodi->Nodi()->Count(), ++n);
+        EXPECT_EQ(GenVerNodi->Nodi()->ItemAs<QOR_TRBNS18::_clsNodo>(n)->TipoNodo(), kLista[v].testo.toStdString());
+        ASSERT_TRUE(FormNodo);
+        EXPECT_EQ(FormNodo->cmbTipoNodo->currentText(), kLista[v].testo);
+        EXPECT_EQ(FormNodo->stkPicture->currentWidget(), FormNodo->PicNodo[kLista[v].disegno]);
+    }
     EXPECT_EQ(ui.beeps(), 0);
-    ASSERT_EQ(GenVerNodi->Nodi()->Count(), 2);
-    for (int i = 1; i <= 2; ++i)
-        EXPECT_EQ(GenVerNodi->Nodi()->ItemAs<QOR_TRBNS18::_clsNodo>(i)->TipoNodo(), "Monaco Saette a Dente Semplice");
-    EXPECT_EQ(f->mdiArea()->subWindowList().size(), 2);
+    EXPECT_EQ(f->mdiArea()->subWindowList().size(), n);
 }
 
 TEST_F(MainWindow, ANewJointWithoutTheEngineIsReportedNotFatal) {

@@ -120,14 +120,12 @@ TEST_F(Startup, JointNumbersFollowThePositionInNodiAcrossClosedWindows) {
     ASSERT_TRUE(Main());
     QMdiArea* area = MainForm()->mdiArea();
 
-    QString tipo = QStringLiteral("Catena Puntone a Dente Semplice");
-    NuovoNodo(tipo);
+    NuovoNodo(frmNodi::Tipo::CatenaPuntone);
     QPointer<frmNodi> primo = FormNodo;
     EXPECT_EQ(numeroDi(primo), QStringLiteral("1"));
     EXPECT_TRUE(primo->isVisible());
 
-    QString tipo2 = QStringLiteral("Catena Puntone a Dente Semplice"); // the same type once more
-    NuovoNodo(tipo2);
+    NuovoNodo(frmNodi::Tipo::CatenaPuntone); // the same type once more
     QPointer<frmNodi> secondo = FormNodo;
     EXPECT_EQ(numeroDi(secondo), QStringLiteral("2"));
     EXPECT_EQ(area->subWindowList().size(), 2);
@@ -147,8 +145,7 @@ TEST_F(Startup, JointNumbersFollowThePositionInNodiAcrossClosedWindows) {
     EXPECT_EQ(area->subWindowList().size(), 1) << "a closed joint window leaves no empty frame";
     EXPECT_FALSE(NodoCorrente) << "a closing joint window clears NodoCorrente";
 
-    QString tipo3 = QStringLiteral("Monaco Saette a Dente Semplice");
-    NuovoNodo(tipo3);
+    NuovoNodo(frmNodi::Tipo::MonacoSaette);
     EXPECT_EQ(numeroDi(FormNodo), QStringLiteral("3"));
     EXPECT_EQ(GenVerNodi->Nodi()->Count(), 3);
     EXPECT_EQ(GenVerNodi->Nodi()->ItemAs<QOR_TRBNS18::_clsNodo>(3)->TipoNodo(), "Monaco Saette a Dente Semplice");
@@ -158,8 +155,7 @@ TEST_F(Startup, JointNumbersFollowThePositionInNodiAcrossClosedWindows) {
 
 TEST_F(Startup, ClosingTheMainWindowClosesTheJointWindowsFirst) {
     ASSERT_TRUE(Main());
-    QString tipo = QStringLiteral("Puntone Saetta a Dente Semplice");
-    NuovoNodo(tipo);
+    NuovoNodo(frmNodi::Tipo::PuntoneSaetta);
     QPointer<frmNodi> finestra = FormNodo;
     MainForm()->close();
     QApplication::processEvents();
