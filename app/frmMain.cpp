@@ -68,6 +68,9 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
     MDIClient->setObjectName(QStringLiteral("MDIClient"));
     MDIClient->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     MDIClient->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    // A child that closes hands the activation back to the child active before it (a card to the
+    // list it was opened from), not to the next child in creation order.
+    MDIClient->setActivationOrder(QMdiArea::ActivationHistoryOrder);
     setCentralWidget(MDIClient);
     // The materials list and cards open as child windows of this area.
     materials::ImpostaAreaFinestre(MDIClient);

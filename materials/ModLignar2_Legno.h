@@ -16,8 +16,8 @@ extern Integer NumSchedeAperte;
 
 // What runs each time a card has closed, whatever closed it (a save, a delete, "Esci" or "Annulla",
 // its close box): the materials list hands down its re-read, as it cannot count on becoming the
-// active window then (the work area may make a joint window active instead). An empty function:
-// nothing runs.
+// active window then (the work area makes the window active before the card active again, which is
+// another one when the user went there meanwhile). An empty function: nothing runs.
 void ImpostaDopoChiusuraScheda(std::function<void()> f);
 // Called by a card once it has closed.
 void DopoChiusuraScheda();

@@ -178,9 +178,10 @@ private:
     QByteArray prima_;
 };
 
-// Two joint windows open, one of them minimized: the work area makes a joint window active when a
-// card closes, not the list. The list follows each card's save all the same, and a card button
-// acts on the row the grid shows current when it is clicked, even when that row is gone.
+// Two joint windows open, one of them minimized: however a card closes, the list it was opened
+// from is active and in front again, not the joint window created first. The list follows each
+// card's save, and a card button acts on the row the grid shows current when it is clicked, even
+// when that row is gone.
 TEST_F(ListaDalProgramma, AmongJointWindowsTheListFollowsEveryCardAndItsButtonsActOnTheRowShown) {
     CartellaDati dati;
     frmMain* f = avvia();
@@ -230,6 +231,14 @@ TEST_F(ListaDalProgramma, AmongJointWindowsTheListFollowsEveryCardAndItsButtonsA
         const long r = lista->DataGrid1->CurrentRow();
         return r ? lista->DataGrid1->CellText(r, 0) : QString();
     };
+    // After a card closes, the list is again the active child and the one in front.
+    auto listaDavanti = [&](const char* chiusura) {
+        EXPECT_EQ(area->activeSubWindow(), lista->Cornice()) << chiusura;
+        QMdiSubWindow* sopra = nullptr;
+        for (QMdiSubWindow* s : area->subWindowList(QMdiArea::StackingOrder))
+            if (s->isVisible()) sopra = s;
+        EXPECT_EQ(sopra, lista->Cornice()) << chiusura;
+    };
 
     digita(lista->Text3, QStringLiteral("Lat"));
     ASSERT_EQ(lista->DataGrid1->RowCount(), 14);
@@ -246,6 +255,7 @@ TEST_F(ListaDalProgramma, AmongJointWindowsTheListFollowsEveryCardAndItsButtonsA
     ASSERT_EQ(testdb::scalar(db, "SELECT count(*) FROM Legno WHERE Numero=41"), "1");
     EXPECT_EQ(righeMostrate(lista), righeTabella(db, "Lat"));
     EXPECT_EQ(corrente(), QStringLiteral("26")) << "the row the proposal of the number moved to";
+    listaDavanti("Registra");
 
     // "Registra Modifica" on the row the user highlights.
     clicRiga(QStringLiteral("41"));
@@ -259,6 +269,7 @@ TEST_F(ListaDalProgramma, AmongJointWindowsTheListFollowsEveryCardAndItsButtonsA
     ASSERT_EQ(testdb::scalar(db, "SELECT Fc0k FROM Legno WHERE Numero=41"), "23.5");
     EXPECT_EQ(righeMostrate(lista), righeTabella(db, "Lat"));
     EXPECT_EQ(corrente(), QStringLiteral("41"));
+    listaDavanti("Registra Modifica");
 
     // "Conferma Elimina": the row goes, and the current row is one the table holds.
     SchedaLegno* elimina = schedaDa(pulsante(5));
@@ -271,6 +282,7 @@ TEST_F(ListaDalProgramma, AmongJointWindowsTheListFollowsEveryCardAndItsButtonsA
     const QString mostrata = corrente();
     ASSERT_FALSE(mostrata.isEmpty());
     EXPECT_EQ(testdb::scalar(db, "SELECT count(*) FROM Legno WHERE Numero=" + mostrata.toStdString()), "1");
+    listaDavanti("Conferma Elimina");
 
     // "Visualizza" acts on that row.
     SchedaLegno* vista = schedaDa(pulsante(3));
@@ -278,6 +290,14 @@ TEST_F(ListaDalProgramma, AmongJointWindowsTheListFollowsEveryCardAndItsButtonsA
     EXPECT_EQ(vista->Text2->text(), mostrata);
     clic(vista->Command2);
     assesta();
+    listaDavanti("Esci");
+
+    // The card's close box: its frame closes.
+    SchedaLegno* chiusa = schedaDa(pulsante(3));
+    ASSERT_TRUE(chiusa);
+    qobject_cast<QMdiSubWindow*>(chiusa->parentWidget())->close();
+    assesta();
+    listaDavanti("close box");
 
     // Another program deletes the row shown current while a joint window is in front: the click
     // that brings the list back acts on that row, which is gone, and on no other.
