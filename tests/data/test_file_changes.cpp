@@ -183,8 +183,11 @@ std::function<void(Scena&, const std::function<void()>&)> copiaScrittaSulPosto(i
         ASSERT_TRUE(QFile::copy(s.db, s.altro));
         salvaDelProgramma();
         testdb::exec(s.altro, "UPDATE Legno SET Fmk=99 WHERE Numero=" + std::to_string(numero) + ";");
-        s.mentreAttende = [&s] { scriviSulPosto(s.db, contenuto(s.altro)); };
-        if (!mentreAttende) std::exchange(s.mentreAttende, nullptr)();
+        const auto sulPosto = [&s] { scriviSulPosto(s.db, contenuto(s.altro)); };
+        if (mentreAttende)
+            s.mentreAttende = sulPosto;
+        else
+            sulPosto();
     };
 }
 
